@@ -1,0 +1,148 @@
+// model_run: one whole run of the exchanger without a window, printed as one
+// JSON object. Usage: model_run [name=value ...], with any of the numeric
+// parameters by name (values read as the window reads its fields) and
+// cocourant=0|1. Starts from the program's start-up state, builds the
+// initial state and runs the run loop until time is no longer below tmax.
+#include "model/acquisition.h"
+#include "model/arithmeticfault.h"
+#include "model/balances.h"
+#include "model/numbertext.h"
+#include "model/timestep.h"
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+using namespace calidor;
+
+namespace {
+
+struct NamedParameter {
+    const char* name;
+    double ModelParameters::*member;
+};
+
+constexpr NamedParameter Parameters[] = {
+    {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},   {"Tinit", &ModelParameters::Tinit},
+    {"Cpf", &ModelParameters::Cpf},       {"Cpc", &ModelParameters::Cpc},   {"Cpp", &ModelParameters::Cpp},
+    {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc}, {"Mf", &ModelParameters::Mf},
+    {"Mc", &ModelParameters::Mc},         {"Mp", &ModelParameters::Mp},     {"tmax", &ModelParameters::tmax},
+    {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},     {"Kc", &ModelParameters::Kc},
+    {"sigmaf", &ModelParameters::sigmaf}, {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech},
+};
+
+constexpr int RefreshPeriod = 40;
+
+bool setParameter(ModelParameters& p, std::string_view name, std::string_view text) {
+    if (name == "cocourant") {
+        p.cocourant = textToNumber(text) != 0 ? 1 : 0;
+        return true;
+    }
+    for (const NamedParameter& np : Parameters)
+        if (name == np.name) {
+            p.*np.member = textToNumber(text);
+            return true;
+        }
+    return false;
+}
+
+// 64-bit FNV-1a over the raw little-endian bytes of every record of newNodes.
+std::uint64_t hashNodes(const NodeArray& nodes) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(nodes.data());
+    for (std::size_t i = 0; i < sizeof(NodeArray); ++i) {
+        h ^= bytes[i];
+        h *= 0x100000001b3ULL;
+    }
+    return h;
+}
+
+void printArray(const char* name, const ModelState& m, double NodeRecord::*field) {
+    std::printf("  \"%s\": [", name);
+    for (int i = 0; i <= N + 1; ++i)
+        std::printf("%s%.17g", i ? ", " : "", m.newNodes[i].*field);
+    std::printf("],\n");
+}
+
+struct RunResult {
+    long long fault = -1; // step of the run at which a fault arose; 0: the initial state
+    long long refreshes = 0;
+    double seconds = 0;
+    std::string message;
+};
+
+RunResult run(ModelState& m) {
+    RunResult r;
+    try {
+        etat_initial(m);
+    } catch (const ArithmeticFault& e) {
+        r.fault = 0;
+        r.message = e.what();
+        return r;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    long long step = 0;
+    try {
+        BeginRun(m);
+        do {
+            ++step;
+            StepTemperatures(m);
+            ComputeBalances(m);
+            FinishStep(m);
+            if (m.nstep % RefreshPeriod == 0)
+                ++r.refreshes;
+        } while (m.time < m.params.tmax);
+    } catch (const ArithmeticFault& e) {
+        r.fault = step;
+        r.message = e.what();
+    }
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    auto model = std::make_unique<ModelState>();
+    for (int a = 1; a < argc; ++a) {
+        const std::string_view arg(argv[a]);
+        const auto eq = arg.find('=');
+        bool known = false;
+        try {
+            known = eq != std::string_view::npos && setParameter(model->params, arg.substr(0, eq), arg.substr(eq + 1));
+        } catch (const ArithmeticFault& e) {
+            std::fprintf(stderr, "model_run: %.*s: %s\n", int(arg.size()), arg.data(), e.what());
+            return 2;
+        }
+        if (!known) {
+            std::fprintf(stderr, "model_run: unknown argument '%s' (expected name=value)\n", argv[a]);
+            return 2;
+        }
+    }
+
+    const RunResult r = run(*model);
+    const ModelState& m = *model;
+    std::printf("{\n  \"params\": {");
+    for (const NamedParameter& np : Parameters)
+        std::printf("\"%s\": %.17g, ", np.name, m.params.*np.member);
+    std::printf("\"cocourant\": %d},\n", m.params.cocourant);
+    std::printf("  \"nstep\": %d,\n  \"time\": %.17g,\n", m.nstep, m.time);
+    std::printf("  \"Pc\": %.17g,\n  \"Pf\": %.17g,\n  \"Sgen\": %.17g,\n", m.Pc, m.Pf, m.Sgen);
+    std::printf("  \"refreshes\": %lld,\n", r.refreshes);
+    if (r.fault < 0)
+        std::printf("  \"fault\": null,\n");
+    else
+        std::printf("  \"fault\": %lld,\n", r.fault);
+    std::printf("  \"hash\": \"%016" PRIx64 "\",\n", hashNodes(m.newNodes));
+    printArray("Tc", m, &NodeRecord::Tc);
+    printArray("Tf", m, &NodeRecord::Tf);
+    printArray("Tp", m, &NodeRecord::Tp);
+    std::printf("  \"seconds\": %.6f\n}\n", r.seconds);
+    if (!r.message.empty())
+        std::fprintf(stderr, "model_run: %s\n", r.message.c_str());
+    return 0;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Taking the parameters from the main window, and the initial state of a run.
+// The model knows the window only through AcquisitionForm, so the coupling of
+// fields and sliders (and its nesting) runs and is tested without widgets.
+
+#include "model/modelstate.h"
+
+#include <string>
+
+namespace calidor {
+
+/// The parameter fields, in the order acquisition reads them.
+enum class Field {
+    Tefbox, tecbox, tinitbox, Cpfbox, Cpcbox, cppbox, Mfbox, Mcbox, MPbox,
+    Edit_Kf, Edit_Kc, Edit_sigmaf, Edit_sigmac, Edit_long, debfbox, debcbox, Tmmaxbox, dtbox
+};
+constexpr int FieldCount = 18;
+
+/// The four sliders coupled with a field.
+enum class Slider { TrackBar_TEF, TrackBar_TEC, TrackBar_debf, TrackBar_debc };
+
+/// What acquisition needs of the main window.
+class AcquisitionForm {
+public:
+    virtual ~AcquisitionForm() = default;
+    /// The field's text, as UTF-8.
+    virtual std::string fieldText(Field field) const = 0;
+    virtual void setFieldText(Field field, const std::string& text) = 0;
+    virtual int sliderPosition(Slider slider) const = 0;
+    /// Moves the slider. When the position differs from the current one the
+    /// slider's change handler runs before this returns (sliderChanged, which
+    /// runs acquisition again, nested); an equal position does nothing.
+    virtual void setSliderPosition(Slider slider, int position) = 0;
+    /// Whether the flow-arrangement box is checked (checked is co-current).
+    virtual bool coCurrentChecked() const = 0;
+    /// Shows rewritten fields and moved sliders at once.
+    virtual void repaintNow() = 0;
+};
+
+/// Reads the 18 fields and the check box into the parameters, field by field,
+/// moving each slider to match its field as soon as its parameter is stored,
+/// then writes the inlet nodes and repaints. Raises ArithmeticFault (for an
+/// inlet at or below −273.15 °C); what was stored before the fault stays.
+void acquisition(ModelState& model, AcquisitionForm& form);
+
+/// The body of a slider's change handler: rewrites the slider's field from its
+/// position, then runs acquisition.
+void sliderChanged(ModelState& model, AcquisitionForm& form, Slider slider);
+
+/// Writes the inlet temperatures and entropies into nodes 0 and N + 1 of both
+/// arrays, whatever the flow arrangement.
+void writeInlets(ModelState& model);
+
+/// Puts the whole exchanger (nodes 0 to N + 1 of both arrays) at Tinit, then
+/// writes the inlets. Records above N + 1, time, nstep and the results stay.
+void etat_initial(ModelState& model);
+
+} // namespace calidor

@@ -1,0 +1,97 @@
+#include "model/balances.h"
+
+#include "model/arithmeticfault.h"
+
+#include "model/extendedlog.h"
+
+namespace calidor {
+
+namespace {
+
+using ext = long double;
+constexpr const char* Phase = "bilans";
+
+// Absolute temperature of a wall slice, in kelvins, in extended precision.
+ext kelvin(double celsius) { return 273.15L + celsius; }
+
+// cp × ln((T + 273.15) / 273.15), as entropie forms it, without its own flag
+// clearing: the balances test the flags before every store anyway.
+double specificEntropy(double cp, double T) {
+    return static_cast<double>(ext(cp) * extendedLog((ext(T) + 273.15L) / 273.15L));
+}
+
+void computePowers(ModelState& m) {
+    const ModelParameters& p = m.params;
+    const NodeArray& n = m.newNodes;
+    // Hot fluid from inlet (node 0) to outlet (node N).
+    fpu::store(m.Pc, static_cast<double>(ext(p.debc) * p.Cpc * (ext(n[0].Tc) - n[N].Tc)), Phase);
+    // Cold fluid: in counter-current its outlet is node 1, not the end cell at node 0.
+    if (p.cocourant == 1)
+        fpu::store(m.Pf, static_cast<double>(ext(p.debf) * p.Cpf * (ext(n[N].Tf) - n[0].Tf)), Phase);
+    else
+        fpu::store(m.Pf, static_cast<double>(ext(p.debf) * p.Cpf * (ext(n[1].Tf) - n[N + 1].Tf)), Phase);
+}
+
+void updateEntropies(ModelState& m) {
+    const ModelParameters& p = m.params;
+    for (int i = 1; i <= N; ++i) {
+        NodeRecord& r = m.newNodes[i];
+        fpu::store(r.sc, specificEntropy(p.Cpc, r.Tc), Phase);
+        fpu::store(r.sf, specificEntropy(p.Cpf, r.Tf), Phase);
+        fpu::store(r.sp, specificEntropy(p.Cpp, r.Tp), Phase);
+    }
+}
+
+// Entropy production of every slice of cells 1 to N:
+//   storage rate − heat inflows / absolute temperature of the wall slice that
+//   gives or takes them − entropy carried in by the flow from upstream,
+// summed node by node, each sum rounded to double after each node.
+double entropyProduction(const ModelState& m) {
+    const ModelParameters& p = m.params;
+    const NodeArray& o = m.oldNodes;
+    const NodeArray& n = m.newNodes;
+    const ext dx = m.dx;
+    const ext co = p.cocourant;
+    double hot = 0, cold = 0, wall = 0;
+    for (int i = 1; i <= N; ++i) {
+        const ext Tc = o[i].Tc, Tf = o[i].Tf, Tp = o[i].Tp;
+        fpu::store(hot,
+                   static_cast<double>((dx / p.Lech * p.Mc * (ext(n[i].sc) - o[i].sc) / p.dt + hot) -
+                                       ext(p.Kc) * p.sigmac * dx * (Tp - Tc) / kelvin(o[i].Tp) -
+                                       (ext(o[i - 1].sc) - o[i].sc) * p.debc),
+                   Phase);
+        fpu::store(cold,
+                   static_cast<double>((dx / p.Lech * p.Mf * (ext(n[i].sf) - o[i].sf) / p.dt + cold) -
+                                       ext(p.Kf) * p.sigmaf * dx * (Tp - Tf) / kelvin(o[i].Tp) -
+                                       co * p.debf * (ext(o[i - 1].sf) - o[i].sf) -
+                                       (1 - co) * p.debf * (ext(o[i + 1].sf) - o[i].sf)),
+                   Phase);
+        fpu::store(wall,
+                   static_cast<double>((dx / p.Lech * p.Mp * (ext(n[i].sp) - o[i].sp) / p.dt + wall) -
+                                       ext(p.Kc) * p.sigmac * dx * (Tc - Tp) / kelvin(o[i].Tp) -
+                                       ext(p.Kf) * p.sigmaf * dx * (Tf - Tp) / kelvin(o[i].Tp) -
+                                       ext(lambdap) * Sp / dx * (ext(o[i - 1].Tp) - Tp) / kelvin(o[i - 1].Tp) -
+                                       ext(lambdap) * Sp / dx * (ext(o[i + 1].Tp) - Tp) / kelvin(o[i + 1].Tp)),
+                   Phase);
+    }
+    return fpu::checked((ext(hot) + cold) + wall, Phase);
+}
+
+} // namespace
+
+void ComputeBalances(ModelState& model) {
+    fpu::clearFaults();
+    computePowers(model);
+    updateEntropies(model);
+    const double sgen = entropyProduction(model);
+    model.Sgen = sgen;
+}
+
+void FinishStep(ModelState& model) {
+    fpu::clearFaults();
+    fpu::store(model.time, static_cast<double>(ext(model.time) + model.params.dt), "fin de pas");
+    model.nstep = model.nstep + 1;
+    model.oldNodes = model.newNodes;
+}
+
+} // namespace calidor

@@ -1,0 +1,79 @@
+#pragma once
+// The exchanger model's state: the parameters the user edits, the fixed model
+// constants, the two node arrays (state at the start of a step and the state
+// the step produces), the simulated time, the step counter and the results
+// the charts show. It exists once for the program (processModel()); every
+// operation takes it by reference so that tests can build their own.
+
+#include <array>
+#include <cstdint>
+
+namespace calidor {
+
+/// The parameters read from the main window's fields, with their defaults.
+struct ModelParameters {
+    double Tef = 2;       // cold-fluid inlet temperature, °C
+    double Tec = 70;      // hot-fluid inlet temperature, °C
+    double Tinit = 5;     // initial temperature of both fluids and of the wall, °C
+    double Cpf = 4180;    // cold-fluid specific heat, J/(kg.K)
+    double Cpc = 4180;    // hot-fluid specific heat, J/(kg.K)
+    double Cpp = 500;     // wall specific heat, J/(kg.K)
+    double debf = 0.015;  // cold-fluid mass flow rate, kg/s
+    double debc = 0.015;  // hot-fluid mass flow rate, kg/s
+    double Mf = 0.05;     // cold-fluid mass held in the exchanger, kg
+    double Mc = 0.05;     // hot-fluid mass held in the exchanger, kg
+    double Mp = 0.01;     // wall mass, kg
+    double tmax = 300;    // end time of a run, s
+    double dt = 0.004;    // time step, s
+    double Kf = 2000;     // cold-side convection coefficient, W/(m2.K)
+    double Kc = 2000;     // hot-side convection coefficient, W/(m2.K)
+    double sigmaf = 0.1;  // cold-side exchange surface per metre of length, m2/m
+    double sigmac = 0.1;  // hot-side exchange surface per metre of length, m2/m
+    double Lech = 1;      // exchanger length, m
+    std::int32_t cocourant = 1; // 1: co-current (both fluids enter at x = 0); 0: counter-current
+};
+
+/// Number of cells along the exchanger.
+constexpr std::int32_t N = 100;
+/// Thermal conductivity of the wall along the exchanger, W/(m.K).
+constexpr double lambdap = 300;
+/// Cross-section of the wall for that conduction, m2.
+constexpr double Sp = 0.0001;
+/// Records in each node array; the model uses indices 0 to N + 1, the rest stay zero.
+constexpr int NodeCapacity = 5001;
+
+/// One node: three temperatures (°C) and three specific entropies (J/(kg.K)).
+struct NodeRecord {
+    double Tc; // hot fluid
+    double Tf; // cold fluid
+    double Tp; // wall
+    double sc; // hot-fluid specific entropy
+    double sf; // cold-fluid specific entropy
+    double sp; // wall specific entropy
+};
+
+using NodeArray = std::array<NodeRecord, NodeCapacity>;
+
+/// The whole model state. About 480 KB: never copy it, never put one on a
+/// thread's stack.
+struct ModelState {
+    ModelParameters params;
+    double dx = 0;        // cell length Lech / N, m; set at the start of each run
+    NodeArray oldNodes{}; // state at the start of the step
+    NodeArray newNodes{}; // state the step produces; what the display reads
+    double time = 0;      // simulated time of the current run, s
+    std::int32_t nstep = 0; // steps since program start, never reset
+    double Pc = 0;        // hot-fluid power between inlet and outlet, W
+    double Pf = 0;        // cold-fluid power between inlet and outlet, W
+    double Sgen = 0;      // total entropy production rate, W/K
+};
+
+/// The program's one model state, in static storage, at its start-up values.
+ModelState& processModel();
+
+/// Specific entropy relative to 0 °C: cp × ln((T + 273.15) / 273.15), in
+/// J/(kg.K), for a specific heat cp in J/(kg.K) and a temperature T in °C.
+/// Raises ArithmeticFault at or below −273.15 °C.
+double entropie(double cp, double T);
+
+} // namespace calidor

@@ -1,0 +1,136 @@
+#include "model/numbertext.h"
+
+#include "model/arithmeticfault.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace calidor {
+
+namespace {
+
+using ext = long double;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Largest power of ten that the extended format holds exactly (5^27 < 2^64).
+constexpr int ExactPowersOfTen = 27;
+// Beyond this exponent any nonzero mantissa overflows or underflows anyway.
+constexpr int ExponentLimit = 6000;
+
+ext powerOfTen(int k) {
+    ext p = 1;
+    if (k <= ExactPowersOfTen) {
+        for (int i = 0; i < k; ++i)
+            p *= 10;
+        return p;
+    }
+    return std::pow(ext(10), ext(k));
+}
+
+// The parts of a text read by the number rule.
+struct Reading {
+    ext digits = 0;          // mantissa digits as one whole number
+    int fractionDigits = 0;  // how many of them came after the point
+    long exponent = 0;       // decimal exponent, saturated
+    bool negative = false;
+    bool complete = false;   // the whole text had the form of a number
+};
+
+Reading readNumber(std::string_view s) {
+    Reading r;
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        r.negative = s[i++] == '-';
+    for (; i < s.size() && isDigit(s[i]); ++i)
+        r.digits = r.digits * 10 + (s[i] - '0');
+    if (i < s.size() && s[i] == '.') {
+        for (++i; i < s.size() && isDigit(s[i]); ++i) {
+            r.digits = r.digits * 10 + (s[i] - '0');
+            ++r.fractionDigits;
+        }
+    }
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            negativeExponent = s[i++] == '-';
+        for (; i < s.size() && isDigit(s[i]); ++i)
+            if (r.exponent < ExponentLimit * 10)
+                r.exponent = r.exponent * 10 + (s[i] - '0');
+        if (negativeExponent)
+            r.exponent = -r.exponent;
+    }
+    r.complete = i == s.size();
+    return r;
+}
+
+ext scaled(const Reading& r) {
+    const long k = r.exponent - r.fractionDigits;
+    if (r.digits == 0)
+        return 0;
+    if (k >= 0)
+        return r.digits * powerOfTen(static_cast<int>(std::min<long>(k, ExponentLimit)));
+    if (k < -ExponentLimit)
+        return 0; // far below the smallest double: underflow, which passes silently
+    return r.digits / powerOfTen(static_cast<int>(-k));
+}
+
+std::string padLeft(std::string text, int width) {
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+} // namespace
+
+double textToNumber(std::string_view text) {
+    fpu::clearFaults();
+    const Reading r = readNumber(text);
+    if (!r.complete)
+        return fpu::checked(r.digits, "lecture d'un nombre");
+    const ext value = scaled(r);
+    return fpu::checked(r.negative ? -value : value, "lecture d'un nombre");
+}
+
+int temperatureSliderPosition(double temperature) {
+    double v = temperature;
+    if (!(v > 0))
+        v = 0;
+    if (v >= 100)
+        v = 100;
+    return static_cast<int>(v);
+}
+
+int flowSliderPosition(double flow) {
+    fpu::clearFaults();
+    double v = fpu::checked(ext(flow) * 100 / 0.03L, "position d'un curseur de débit");
+    if (!(v > 5))
+        v = 5;
+    if (v >= 100)
+        v = 100;
+    return static_cast<int>(v);
+}
+
+std::string temperatureSliderText(int position) {
+    return padLeft(std::to_string(position), 3) + "  ";
+}
+
+double flowOfSliderPosition(int position) {
+    fpu::clearFaults();
+    return fpu::checked(ext(position) / 100 * 0.03L, "débit d'un curseur");
+}
+
+std::string flowSliderText(int position) { return fixedText(flowOfSliderPosition(position), 4); }
+
+std::string fixedText(double value, int decimals, int width) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return padLeft("?", width);
+    return padLeft(std::string(buffer, result.ptr), width);
+}
+
+} // namespace calidor
