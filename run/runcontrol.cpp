@@ -1,0 +1,64 @@
+#include "run/runcontrol.h"
+
+#include "run/modellock.h"
+
+namespace calidor {
+
+RunControl::RunControl(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* parent)
+    : QObject(parent), m_model(model), m_form(form), m_window(window) {}
+
+RunControl::~RunControl() { shutdown(); }
+
+QString balanceChartTitle(int representation) {
+    switch (representation) {
+    case 0: return QStringLiteral("Puissances (Entrée/Sortie) : kW");
+    case 1: return QStringLiteral("Production entropique totale : kW/K");
+    default: return {};
+    }
+}
+
+void RunControl::start() {
+    // Never two workers on the model: an earlier one that computes, stops or
+    // waits halted ends first (without another step if halted).
+    if (m_simu)
+        m_simu->end();
+    m_simu = sym::create(m_model, m_form, m_window, this);
+    m_window.setStartEnabled(false);
+    m_window.disableRepresentation();
+    const QString title = balanceChartTitle(m_window.representation());
+    if (!title.isEmpty())
+        m_window.setChartTitle(ChartId::Chart2, title);
+    m_window.disableLength();
+}
+
+void RunControl::pause() {
+    if (!m_simu || m_simu->disposed())
+        return;
+    sym& run = *m_simu;
+    if (run.en_marche == 1) {
+        run.halt();
+    } else {
+        {
+            ModelLock lock(modelMutex());
+            acquisition(m_model, m_form);
+        }
+        run.resume();
+    }
+    run.en_marche = 1 - run.en_marche;
+}
+
+void RunControl::stop() {
+    if (m_simu && !m_simu->disposed() && m_simu->en_marche == 1)
+        m_simu->requestStop();
+    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5, SeriesId::Series7,
+                       SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
+        m_window.clearSeries(s);
+    m_window.setStartEnabled(true);
+}
+
+void RunControl::shutdown() {
+    if (m_simu)
+        m_simu->end();
+}
+
+} // namespace calidor

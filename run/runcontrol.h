@@ -1,0 +1,56 @@
+#pragma once
+// Run control: what "Marche", "Pause" and "Arrêt" do to the runs, and the
+// end of every run when the program ends. Lives on the user-interface thread.
+
+#include "model/acquisition.h"
+#include "model/modelstate.h"
+#include "run/runwindow.h"
+#include "run/sym.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace calidor {
+
+class RunControl : public QObject {
+    Q_OBJECT
+public:
+    RunControl(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* parent = nullptr);
+    /// Ends every run still there.
+    ~RunControl() override;
+
+    /// "Marche": ends an earlier worker that still computes or waits halted,
+    /// creates the new run (acquisition, initial state, worker), then disables
+    /// the start button, the representation and the length and sets the
+    /// balance chart's title. Raises ArithmeticFault when the run cannot be
+    /// created; nothing else changes then.
+    void start();
+
+    /// "Pause": halts the latest run, or runs acquisition and lets it
+    /// continue. Does nothing before the first run or once it has ended.
+    /// Raises ArithmeticFault from that acquisition; the run stays halted.
+    void pause();
+
+    /// "Arrêt": asks a computing run to stop after its step (a paused one
+    /// stays paused), empties the curves and enables the start button.
+    void stop();
+
+    /// Ends every run without another step; used when the program ends.
+    void shutdown();
+
+    /// The most recently created run; none before the first "Marche".
+    const std::shared_ptr<sym>& simu() const { return m_simu; }
+
+private:
+    ModelState& m_model;
+    AcquisitionForm& m_form;
+    RunWindow& m_window;
+    std::shared_ptr<sym> m_simu;
+};
+
+/// The title of the balance chart for a representation index, or an empty
+/// text for an index that has none.
+QString balanceChartTitle(int representation);
+
+} // namespace calidor

@@ -1,0 +1,45 @@
+#pragma once
+// What a run needs of the main window: the charts' series and titles, the
+// time label, the representation choice and the controls that run control
+// enables and disables. The main window implements it; tests implement it
+// without widgets.
+
+#include <QString>
+
+namespace calidor {
+
+/// The eleven series of the three charts.
+enum class SeriesId {
+    Series1, Series2, Series3, Series4, Series5, Series6, Series7, Series8, Series9, Series10, Series11
+};
+
+/// The three charts: temperature profiles, far-end temperatures, balances.
+enum class ChartId { Chart1, Chart2, Chart3 };
+
+class RunWindow {
+public:
+    virtual ~RunWindow() = default;
+
+    // Charts.
+    virtual void clearSeries(SeriesId series) = 0;
+    virtual void addPoint(SeriesId series, double x, double y) = 0;
+    /// Paints the chart before returning.
+    virtual void repaintChart(ChartId chart) = 0;
+    virtual void setChartTitle(ChartId chart, const QString& title) = 0;
+
+    /// The elapsed-time label.
+    virtual void setTimeText(const QString& text) = 0;
+    /// Selected item of the representation group: 0 powers, 1 entropy production.
+    virtual int representation() const = 0;
+
+    // Controls that run control enables and disables.
+    virtual void setStartEnabled(bool enabled) = 0;
+    virtual void disableRepresentation() = 0;
+    virtual void disableLength() = 0;
+
+    /// Tells the user, on the user-interface thread, that a run stopped on an
+    /// arithmetic fault (the message is complete, in French).
+    virtual void reportRunFault(const QString& message) = 0;
+};
+
+} // namespace calidor

@@ -1,0 +1,112 @@
+#pragma once
+// A run of the exchanger: one worker thread that advances the model step by
+// step and, every 40 steps, has the display refreshed on the user-interface
+// thread.
+//
+// Sharing rule. The worker and the user-interface thread share the model
+// state. The worker takes the model lock (modelMutex) for each whole step
+// and reads time, nstep and tmax inside it; the user-interface thread takes
+// it for each whole acquisition. So every step sees the parameters and inlet
+// nodes either from before or from after an acquisition, and a change takes
+// effect from the next step. No lock is held across the refresh hand-off:
+// the worker posts RefreshDisplay to the user-interface thread and waits on
+// the run's own mutex and condition until it has returned, so the display
+// reads the state between two steps. Pause, the stop request and the end
+// request are flags under that same mutex (the stop request is also an
+// atomic, read once per step). The hand-off can be cancelled by the
+// user-interface thread, which is how it ends a run without ever waiting for
+// a worker that waits for it.
+
+#include "model/acquisition.h"
+#include "model/modelstate.h"
+#include "run/runwindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace calidor {
+
+class sym : public std::enable_shared_from_this<sym> {
+public:
+    /// Steps between two display refreshes, counted by the model's nstep.
+    static constexpr int RefreshPeriod = 40;
+
+    /// Run creation, on the user-interface thread: acquisition, the initial
+    /// state, then the worker, computing at once. `ui` is an object living on
+    /// the user-interface thread, through which the worker reaches it.
+    /// Raises ArithmeticFault (no worker is started) when acquisition or the
+    /// initial state fault.
+    static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui);
+
+    /// Ends the worker if it still runs (see end()).
+    ~sym();
+
+    sym(const sym&) = delete;
+    sym& operator=(const sym&) = delete;
+
+    /// 1 while the run computes, 0 while it is paused; flipped by "Pause".
+    /// User-interface thread only.
+    std::uint8_t en_marche = 1;
+
+    /// Halts the worker before its next step.
+    void halt();
+    /// Lets a halted worker continue with its next step.
+    void resume();
+    /// Asks the worker to end after the step it is computing.
+    void requestStop();
+    /// Ends the worker without another step (waking it if halted, cancelling
+    /// a refresh it waits for) and waits until its thread has finished.
+    /// User-interface thread only.
+    void end();
+
+    /// The worker's body has returned: the run is disposed of.
+    bool disposed() const { return m_bodyReturned.load(); }
+    bool stopRequested() const { return m_stopRequested.load(); }
+    /// The worker waits, halted, before its next step.
+    bool isHalted() const;
+
+    /// Copies the model state into the charts and the time label. Runs on
+    /// the user-interface thread while the worker waits for it.
+    void RefreshDisplay();
+
+    /// The text of the elapsed-time label for a time in seconds: three
+    /// decimals, the locale's decimal separator, two trailing blanks.
+    static QString timeText(double time);
+
+private:
+    sym(ModelState& model, RunWindow& window, QObject* ui);
+
+    enum class HandOff { Idle, Pending, Running, Done, Cancelled };
+
+    void body();
+    bool waitWhileHalted();
+    bool handOffRefresh();
+    void runHandOff();
+    void finishNaturally();
+    void reportFault(const std::string& what);
+    void dispose();
+    void joinFinishedWorker();
+
+    ModelState& m_model;
+    RunWindow& m_window;
+    QPointer<QObject> m_ui;
+
+    mutable std::mutex m_sync;
+    std::condition_variable m_wake;
+    bool m_halted = false;
+    bool m_parked = false;   // the worker sits at the pause gate
+    bool m_ending = false;   // end(): no further step, no refresh
+    HandOff m_handOff = HandOff::Idle;
+    std::atomic<bool> m_stopRequested{false};
+    std::atomic<bool> m_bodyReturned{false};
+    std::thread m_worker;
+};
+
+} // namespace calidor

@@ -1,0 +1,524 @@
+#include "ui/visu.h"
+
+#include "charts/chartview.h"
+#include "model/numbertext.h"
+#include "pictures/pictures.h"
+#include "run/modellock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace calidor {
+
+const QColor WindowBeige(232, 216, 176);
+
+namespace {
+
+// The fixed colours of the interface: red for the hot fluid, blue for the
+// cold one, fuchsia for the wall, teal for the exchanger and the laboratory.
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+const QColor Fuchsia(255, 0, 255);
+const QColor Teal(0, 128, 128);
+const QColor Black(0, 0, 0);
+
+constexpr int LabelHeight = 15;
+constexpr int FieldHeight = 23;
+
+QFont comicFont(int pixels, bool bold = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont defaultFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, const QString& caption,
+                  const QColor& colour, const QFont& font = comicFont(11)) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    setTextColour(label, colour);
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+struct FieldRow {
+    Field field;
+    const char* labelName;
+    int labelLeft, labelTop;
+    const char* caption;
+    const char* fieldName;
+    int left, top, width;
+    QColor colour;
+    QColor labelColour;
+    const char* designText; // kept by the fields that the start-up leaves alone
+};
+
+const FieldRow& fieldRow(int index) {
+    static const FieldRow rows[] = {
+        {Field::tinitbox, "Label8", 488, 32, "T init (°C)", "tinitbox", 576, 32, 45, Black, Black, ""},
+        {Field::Tefbox, "Label1", 488, 64, "T entrée F (°C)", "Tefbox", 576, 64, 45, Blue, Blue, ""},
+        {Field::tecbox, "Label2", 488, 96, "T entrée C (°C)", "tecbox", 576, 96, 45, Red, Red, ""},
+        {Field::Cpfbox, "Label9", 488, 128, "Cp F (J/kg.K)", "Cpfbox", 576, 128, 45, Blue, Blue, ""},
+        {Field::Cpcbox, "Label11", 488, 160, "Cp C (J/kg.K)", "Cpcbox", 576, 160, 45, Red, Red, ""},
+        {Field::debfbox, "Label13", 488, 192, "deb F (kg/s)", "debfbox", 576, 192, 45, Blue, Blue, ""},
+        {Field::debcbox, "Label16", 488, 224, "deb C (kg/s)", "debcbox", 576, 224, 45, Red, Red, ""},
+        {Field::Edit_Kf, "Label12", 488, 272, "Coef. ech. conv F (W/m2.K)", "Edit_Kf", 648, 272, 45, Blue, Blue,
+         "2000"},
+        {Field::Edit_Kc, "Label10", 488, 304, "Coef. ech. conv C (W/m2.K)", "Edit_Kc", 648, 304, 45, Red, Red,
+         "2000"},
+        {Field::Edit_sigmaf, "Label14", 488, 336, "Surf. ech. linéïque F (m2/m)", "Edit_sigmaf", 648, 336, 45,
+         Blue, Blue, "0.1"},
+        {Field::Edit_sigmac, "Label15", 488, 368, "Surf. ech. linéïque C (m2/m)", "Edit_sigmac", 648, 368, 45, Red,
+         Red, "0.1"},
+        {Field::Mfbox, "Label17", 808, 56, "Masse F (kg)", "Mfbox", 896, 56, 45, Blue, Blue, ""},
+        {Field::Mcbox, "Label18", 808, 88, "Masse C (kg)", "Mcbox", 896, 88, 45, Red, Red, ""},
+        {Field::MPbox, "Label4", 808, 120, "Masse P (kg)", "MPbox", 896, 120, 45, Fuchsia, Fuchsia, ""},
+        {Field::cppbox, "Label5", 808, 152, "Cp P (J/kg.K)", "cppbox", 896, 152, 45, Fuchsia, Fuchsia, ""},
+        {Field::Tmmaxbox, "Label19", 0, 192, "Time max (s)", "Tmmaxbox", 72, 192, 49, Red, Black, ""},
+        {Field::dtbox, "label20", 8, 224, "dt (s)", "dtbox", 40, 224, 49, Red, Black, ""},
+        {Field::Edit_long, "Label21", 160, 296, "Longueur de l'échangeur (m)", "Edit_long", 320, 296, 45, Red, Teal,
+         "1"},
+    };
+    return rows[index];
+}
+constexpr int FieldRowCount = 18;
+
+struct SliderRow {
+    Slider slider;
+    const char* name;
+    int left, top;
+    int start;
+    void (TForm1::*handler)();
+};
+
+const SliderRow SliderRows[] = {
+    {Slider::TrackBar_TEF, "TrackBar_TEF", 648, 64, 2, &TForm1::TrackBar_TEFChange},
+    {Slider::TrackBar_TEC, "TrackBar_TEC", 648, 96, 70, &TForm1::TrackBar_TECChange},
+    {Slider::TrackBar_debf, "TrackBar_debf", 648, 192, 50, &TForm1::TrackBar_debfChange},
+    {Slider::TrackBar_debc, "TrackBar_debc", 648, 224, 50, &TForm1::TrackBar_debcChange},
+};
+
+struct SeriesRow {
+    SeriesId id;
+    const char* name;
+    ChartId chart;
+    QColor colour;
+    int width;
+    bool marker;
+};
+
+// In drawing order within each chart.
+const SeriesRow SeriesRows[] = {
+    {SeriesId::Series1, "Series1", ChartId::Chart1, Red, 2, false},
+    {SeriesId::Series2, "Series2", ChartId::Chart1, Blue, 2, false},
+    {SeriesId::Series4, "Series4", ChartId::Chart1, Fuchsia, 2, false},
+    {SeriesId::Series5, "Series5", ChartId::Chart3, Fuchsia, 2, false},
+    {SeriesId::Series6, "Series6", ChartId::Chart3, Fuchsia, 1, true},
+    {SeriesId::Series7, "Series7", ChartId::Chart3, Red, 2, false},
+    {SeriesId::Series8, "Series8", ChartId::Chart3, Red, 1, true},
+    {SeriesId::Series9, "Series9", ChartId::Chart3, Blue, 2, false},
+    {SeriesId::Series10, "Series10", ChartId::Chart3, Blue, 1, true},
+    {SeriesId::Series11, "Series11", ChartId::Chart2, Red, 2, false},
+    {SeriesId::Series3, "Series3", ChartId::Chart2, Blue, 2, false},
+};
+
+int indexOf(SeriesId id) { return static_cast<int>(id); }
+int indexOf(ChartId id) { return static_cast<int>(id); }
+int indexOf(Slider s) { return static_cast<int>(s); }
+int indexOf(Field f) { return static_cast<int>(f); }
+
+} // namespace
+
+void installFontSubstitutions() {
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Sans Serif")});
+}
+
+TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
+    installFontSubstitutions();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Calidor 1.2"));
+    setFont(defaultFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowBeige);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    buildFields(client);
+    buildSliders(client);
+    buildButtons(client);
+    buildOtherControls(client);
+    buildCharts(client);
+    // The window fits itself to its contents.
+    client->setFixedSize(client->childrenRect().united(QRect(0, 0, 1, 1)).bottomRight().x() + 1,
+                         client->childrenRect().bottom() + 1);
+    setCentralWidget(client);
+    buildMenu();
+    setTabOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_control = std::make_unique<RunControl>(m_model, *this, *this);
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    // Every worker ends before the window that it refreshes goes away.
+    m_control.reset();
+}
+
+void TForm1::buildFields(QWidget* client) {
+    for (int i = 0; i < FieldRowCount; ++i) {
+        const FieldRow& row = fieldRow(i);
+        QLabel* label = makeLabel(client, row.labelName, row.labelLeft, row.labelTop,
+                                  QString::fromUtf8(row.caption), row.labelColour);
+        label->resize(label->width(), LabelHeight);
+        auto* edit = new QLineEdit(QString::fromLatin1(row.designText), client);
+        edit->setObjectName(QString::fromLatin1(row.fieldName));
+        edit->setFont(comicFont(11));
+        setTextColour(edit, row.colour);
+        edit->setGeometry(row.left, row.top, row.width, FieldHeight);
+        m_fields[indexOf(row.field)] = edit;
+    }
+    // The length's label sits on its own patch of the window's colour.
+    if (auto* label = client->findChild<QLabel*>(QStringLiteral("Label21"))) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, WindowBeige);
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
+}
+
+void TForm1::buildSliders(QWidget* client) {
+    for (const SliderRow& row : SliderRows) {
+        auto* slider = new QSlider(Qt::Horizontal, client);
+        slider->setObjectName(QString::fromLatin1(row.name));
+        slider->setRange(0, 100);
+        slider->setSingleStep(1);
+        slider->setPageStep(2);
+        slider->setTickInterval(1);
+        slider->setTickPosition(QSlider::TicksBelow);
+        slider->setValue(row.start);
+        slider->setGeometry(row.left, row.top, 113, 17);
+        m_sliders[indexOf(row.slider)] = slider;
+        connectSlider(slider, row.handler);
+    }
+}
+
+// A slider's handler runs on every move the user makes with it: each scroll
+// action, each change while dragging, and the release that ends a drag even
+// when the position is unchanged. Moves made by acquisition call the handler
+// themselves (setSliderPosition), with the slider's signals held back.
+void TForm1::connectSlider(QSlider* slider, void (TForm1::*handler)()) {
+    connect(slider, &QSlider::valueChanged, this, [this, handler] { (this->*handler)(); });
+    connect(slider, &QSlider::sliderReleased, this, [this, handler] { (this->*handler)(); });
+    connect(slider, &QSlider::actionTriggered, this, [this, slider, handler](int action) {
+        // An action that leaves the value where it is (an arrow key at an
+        // end) sends no valueChanged; a drag's moves are handled above.
+        if (action != QAbstractSlider::SliderMove && slider->sliderPosition() == slider->value())
+            (this->*handler)();
+    });
+}
+
+void TForm1::buildButtons(QWidget* client) {
+    struct ButtonRow {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        QRect geometry;
+        void (TForm1::*handler)();
+    };
+    const ButtonRow rows[] = {
+        {&m_button1, "Button1", "Marche", QRect(0, 16, 41, 25), &TForm1::Button1Click},
+        {&m_button3, "Button3", "Pause", QRect(0, 48, 41, 33), &TForm1::Button3Click},
+        {&m_button2, "Button2", "Arrêt", QRect(0, 88, 41, 25), &TForm1::Button2Click},
+        {&m_button4, "Button4", "quiter", QRect(0, 120, 81, 25), &TForm1::Button4Click},
+        {&m_button5, "Button5", "ACTUALISE", QRect(672, 16, 73, 33), &TForm1::Button5Click},
+    };
+    for (const ButtonRow& row : rows) {
+        auto* button = new QPushButton(QString::fromUtf8(row.caption), client);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setGeometry(row.geometry);
+        connect(button, &QPushButton::clicked, this, [this, handler = row.handler] { (this->*handler)(); });
+        *row.button = button;
+    }
+}
+
+void TForm1::buildOtherControls(QWidget* client) {
+    makeLabel(client, "Label3", 0, 160, QStringLiteral("Time (s)"), Black);
+    m_timebox = makeLabel(client, "timebox", 72, 160, QStringLiteral("0"), Black);
+    m_timebox->setMinimumWidth(80);
+
+    m_checkBox1 = new QCheckBox(QStringLiteral("CO-COURANT"), client);
+    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+    m_checkBox1->setGeometry(0, 256, 129, 33);
+    m_checkBox1->setChecked(true);
+    connect(m_checkBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+
+    m_radioGroup1 = new QGroupBox(QString::fromUtf8("Représentation"), client);
+    m_radioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    m_radioGroup1->setGeometry(768, 336, 129, 65);
+    auto* column = new QVBoxLayout(m_radioGroup1);
+    column->setContentsMargins(8, 2, 4, 2);
+    column->setSpacing(0);
+    m_representation = new QButtonGroup(m_radioGroup1);
+    const char* items[] = {"Puissances", "Production entropique"};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new QRadioButton(QString::fromUtf8(items[i]), m_radioGroup1);
+        item->setObjectName(QStringLiteral("RadioGroup1_item%1").arg(i));
+        column->addWidget(item);
+        m_representation->addButton(item, i);
+    }
+    m_representation->button(0)->setChecked(true);
+
+    makeLabel(client, "Label6", 8, 560, QStringLiteral("Kestrel"), Teal, comicFont(27, true));
+    QLabel* label7 = makeLabel(client, "Label7", 0, 592, QStringLiteral("Laboratoire Kestrel"), Teal,
+                               comicFont(13, true));
+    label7->setWordWrap(true);
+    label7->setFixedWidth(176);
+    label7->adjustSize();
+
+    auto* image1 = new QLabel(client);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setPixmap(QPixmap(pictures::logo()));
+    image1->setGeometry(328, 536, 105, 97);
+}
+
+void TForm1::buildCharts(QWidget* client) {
+    struct ChartRow {
+        ChartId id;
+        const char* name;
+        QRect geometry;
+        const char* title;
+        charts::AxisRange left, bottom;
+        bool comicTitle;
+    };
+    const charts::AxisRange fixed0to100{false, false, 0, 100};
+    const charts::AxisRange fromZero{false, true, 0, 0};
+    const charts::AxisRange automatic{};
+    const ChartRow rows[] = {
+        {ChartId::Chart1, "Chart1", QRect(160, 0, 321, 281), "Profil de température", fixed0to100, fromZero, true},
+        {ChartId::Chart3, "Chart3", QRect(0, 328, 393, 209), "Températures de sortie", fixed0to100, automatic, true},
+        {ChartId::Chart2, "Chart2", QRect(456, 400, 457, 233), "Puissances (Entrée/Sortie) : kW", automatic,
+         automatic, false},
+    };
+    const QPixmap paper(pictures::chartPaper());
+    for (const ChartRow& row : rows) {
+        auto* chart = new charts::ChartView(client);
+        chart->setObjectName(QString::fromLatin1(row.name));
+        chart->setGeometry(row.geometry);
+        chart->setTitle(QString::fromUtf8(row.title));
+        if (row.comicTitle)
+            chart->setTitleFont(comicFont(13));
+        chart->setTitleColor(Blue);
+        chart->setBackgroundTile(paper);
+        chart->setLeftAxis(row.left);
+        chart->setBottomAxis(row.bottom);
+        m_charts[indexOf(row.id)] = chart;
+    }
+    for (const SeriesRow& row : SeriesRows) {
+        charts::SeriesStyle style;
+        style.color = row.colour;
+        style.lineWidth = row.width;
+        style.marker = row.marker;
+        m_series[indexOf(row.id)] = m_charts[indexOf(row.chart)]->addSeries(QString::fromLatin1(row.name), style);
+    }
+}
+
+void TForm1::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    m_about1 = bar->addAction(QStringLiteral("A Propos"));
+    m_about1->setObjectName(QStringLiteral("APropos1"));
+    connect(m_about1, &QAction::triggered, this, [this] { APropos1Click(); });
+}
+
+void TForm1::setTabOrder() {
+    const char* order[] = {"Button1",       "Chart1",      "Button2",      "Button3",      "Button4",
+                           "Tefbox",        "tecbox",      "tinitbox",     "Cpfbox",       "Cpcbox",
+                           "debfbox",       "debcbox",     "Mfbox",        "Mcbox",        "Tmmaxbox",
+                           "dtbox",         "TrackBar_TEF", "TrackBar_TEC", "Button5",      "TrackBar_debf",
+                           "MPbox",         "cppbox",      "TrackBar_debc", "Chart3",      "CheckBox1",
+                           "Chart2",        "Edit_Kc",     "Edit_Kf",      "Edit_sigmaf",  "Edit_sigmac",
+                           "Edit_long",     "RadioGroup1_item0"};
+    QWidget* previous = nullptr;
+    for (const char* name : order) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(name));
+        if (!widget || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+// Writes the parameters' start-up values into 13 fields, with a point and
+// a fixed number of decimals; the other five keep their design texts.
+void TForm1::FormCreate() {
+    const ModelParameters& p = m_model.params;
+    const struct {
+        Field field;
+        double value;
+        int decimals;
+    } texts[] = {
+        {Field::Tefbox, p.Tef, 2},   {Field::tecbox, p.Tec, 2},  {Field::tinitbox, p.Tinit, 2},
+        {Field::Cpfbox, p.Cpf, 2},   {Field::Cpcbox, p.Cpc, 2},  {Field::cppbox, p.Cpp, 2},
+        {Field::Mfbox, p.Mf, 4},     {Field::Mcbox, p.Mc, 4},    {Field::MPbox, p.Mp, 4},
+        {Field::debfbox, p.debf, 4}, {Field::debcbox, p.debc, 4}, {Field::Tmmaxbox, p.tmax, 2},
+        {Field::dtbox, p.dt, 4},
+    };
+    for (const auto& t : texts)
+        setFieldText(t.field, fixedText(t.value, t.decimals));
+}
+
+void TForm1::guarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const ArithmeticFault& fault) {
+        showMessage(QString::fromUtf8(fault.what()));
+    }
+}
+
+void TForm1::showMessage(const QString& message) {
+    if (m_messageSink)
+        m_messageSink(message);
+    else
+        QMessageBox::critical(this, QStringLiteral("Calidor"), message);
+}
+
+void TForm1::Button1Click() {
+    guarded([this] { m_control->start(); });
+}
+
+void TForm1::Button2Click() {
+    guarded([this] { m_control->stop(); });
+}
+
+void TForm1::Button3Click() {
+    guarded([this] { m_control->pause(); });
+}
+
+void TForm1::Button4Click() {
+    close();
+    QCoreApplication::quit();
+}
+
+void TForm1::Button5Click() {
+    guarded([this] {
+        ModelLock lock(modelMutex());
+        acquisition(m_model, *this);
+    });
+}
+
+void TForm1::runSliderHandler(Slider slider) {
+    guarded([this, slider] {
+        ModelLock lock(modelMutex());
+        sliderChanged(m_model, *this, slider);
+    });
+}
+
+void TForm1::TrackBar_TEFChange() { runSliderHandler(Slider::TrackBar_TEF); }
+void TForm1::TrackBar_TECChange() { runSliderHandler(Slider::TrackBar_TEC); }
+void TForm1::TrackBar_debfChange() { runSliderHandler(Slider::TrackBar_debf); }
+void TForm1::TrackBar_debcChange() { runSliderHandler(Slider::TrackBar_debc); }
+
+void TForm1::CheckBox1Click() {
+    m_checkBox1->setText(m_checkBox1->isChecked() ? QStringLiteral("CO-COURANT") : QStringLiteral("CONTRE-COURANT"));
+    guarded([this] {
+        ModelLock lock(modelMutex());
+        acquisition(m_model, *this);
+    });
+}
+
+void TForm1::APropos1Click() {
+    if (m_about)
+        m_about->exec();
+}
+
+std::string TForm1::fieldText(Field field) const { return m_fields[indexOf(field)]->text().toStdString(); }
+
+void TForm1::setFieldText(Field field, const std::string& text) {
+    m_fields[indexOf(field)]->setText(QString::fromStdString(text));
+}
+
+int TForm1::sliderPosition(Slider slider) const { return m_sliders[indexOf(slider)]->value(); }
+
+void TForm1::setSliderPosition(Slider slider, int position) {
+    QSlider* s = m_sliders[indexOf(slider)];
+    if (s->value() == position)
+        return;
+    {
+        const QSignalBlocker blocker(s);
+        s->setValue(position);
+    }
+    // A different position runs the slider's handler at once, nested.
+    runSliderHandler(slider);
+}
+
+bool TForm1::coCurrentChecked() const { return m_checkBox1->isChecked(); }
+
+void TForm1::repaintNow() {
+    for (QLineEdit* field : m_fields)
+        field->repaint();
+    for (QSlider* slider : m_sliders)
+        slider->repaint();
+}
+
+void TForm1::clearSeries(SeriesId series) { m_series[indexOf(series)]->clear(); }
+
+void TForm1::addPoint(SeriesId series, double x, double y) { m_series[indexOf(series)]->addXY(x, y); }
+
+void TForm1::repaintChart(ChartId chart) { m_charts[indexOf(chart)]->repaintNow(); }
+
+void TForm1::setChartTitle(ChartId chart, const QString& title) { m_charts[indexOf(chart)]->setTitle(title); }
+
+void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
+
+int TForm1::representation() const { return m_representation->checkedId(); }
+
+void TForm1::setStartEnabled(bool enabled) { m_button1->setEnabled(enabled); }
+
+void TForm1::disableRepresentation() { m_radioGroup1->setEnabled(false); }
+
+void TForm1::disableLength() { m_fields[indexOf(Field::Edit_long)]->setEnabled(false); }
+
+void TForm1::reportRunFault(const QString& message) { showMessage(message); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    m_control->shutdown();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace calidor
