@@ -1,0 +1,400 @@
+// Runs through run control, with a window made of plain data: run length and
+// refresh cadence, pause and resume, stop, faults, and the end of the program
+// in every state.
+#include "fakewindow.h"
+
+#include "model/arithmeticfault.h"
+#include "model/balances.h"
+#include "model/timestep.h"
+#include "run/modellock.h"
+#include "run/runcontrol.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+using namespace calidor;
+using namespace calidor::testing;
+
+namespace {
+
+struct Bench {
+    std::unique_ptr<ModelState> model = std::make_unique<ModelState>();
+    FakeWindow window;
+    std::unique_ptr<RunControl> control;
+
+    Bench() {
+        window.model = model.get();
+        control = std::make_unique<RunControl>(*model, window, window);
+    }
+    void setField(Field f, const char* text) { window.fields[int(f)] = text; }
+    std::int32_t nstep() {
+        ModelLock lock(modelMutex());
+        return model->nstep;
+    }
+    double time() {
+        ModelLock lock(modelMutex());
+        return model->time;
+    }
+    bool ended() { return control->simu() && control->simu()->disposed(); }
+};
+
+std::uint64_t bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+
+bool allFinite(const std::vector<Point>& points) {
+    for (const Point& p : points)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            return false;
+    return true;
+}
+
+bool sortedByX(const std::vector<Point>& points) {
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (points[i].x < points[i - 1].x)
+            return false;
+    return true;
+}
+
+void headlessSteps(ModelState& m, int steps) {
+    for (int i = 0; i < steps; ++i) {
+        StepTemperatures(m);
+        ComputeBalances(m);
+        FinishStep(m);
+    }
+}
+
+} // namespace
+
+// --- Run length, refresh cadence and what the charts receive --------------
+
+TEST(RunLength, DefaultRunTakes75001StepsAndRefreshes1875Times) {
+    QLocale::setDefault(QLocale::c());
+    Bench b;
+    QString firstTime;
+    b.window.onRefresh = [&] {
+        if (firstTime.isEmpty())
+            firstTime = b.window.timeText;
+    };
+    b.control->start();
+    EXPECT_FALSE(b.window.startEnabled);
+    EXPECT_FALSE(b.window.representationEnabled);
+    EXPECT_FALSE(b.window.lengthEnabled);
+    ASSERT_TRUE(waitFor([&] { return b.window.startEnabled; }));
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+
+    EXPECT_EQ(b.nstep(), 75001);
+    EXPECT_EQ(bits(b.time()), bits(300.00399999997626));
+    EXPECT_EQ(b.window.refreshes, 1875);
+    EXPECT_EQ(firstTime, QStringLiteral("0.160  "));
+    EXPECT_EQ(b.window.timeText, QStringLiteral("300.000  "));
+    for (SeriesId s : {SeriesId::Series5, SeriesId::Series7, SeriesId::Series9, SeriesId::Series11,
+                       SeriesId::Series3})
+        EXPECT_EQ(b.window.points(s).size(), 1875u);
+    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4})
+        EXPECT_EQ(b.window.points(s).size(), 101u);
+    for (SeriesId s : {SeriesId::Series6, SeriesId::Series8, SeriesId::Series10})
+        EXPECT_EQ(b.window.points(s).size(), 1u);
+    // The profiles run from x = 0 to x = Lech; the markers sit on the newest point.
+    EXPECT_EQ(b.window.points(SeriesId::Series1).front().x, 0.0);
+    EXPECT_EQ(b.window.points(SeriesId::Series1).back().x, 1.0);
+    EXPECT_EQ(b.window.points(SeriesId::Series6).front().x, b.window.points(SeriesId::Series5).back().x);
+    EXPECT_EQ(b.window.points(SeriesId::Series8).front().y, b.window.points(SeriesId::Series7).back().y);
+    // Powers in kW: both near 2 kW at the steady state, hot and cold nearly equal.
+    EXPECT_NEAR(b.window.points(SeriesId::Series11).back().y, 2.0395, 1e-3);
+    EXPECT_NEAR(b.window.points(SeriesId::Series3).back().y, 2.0395, 1e-3);
+    // The three charts repaint in the order profiles, far end, balances.
+    ASSERT_GE(b.window.repaints.size(), 3u);
+    EXPECT_EQ(b.window.repaints[0], ChartId::Chart1);
+    EXPECT_EQ(b.window.repaints[1], ChartId::Chart3);
+    EXPECT_EQ(b.window.repaints[2], ChartId::Chart2);
+
+    // A second run without "Arrêt": nstep goes on from 75001, so the first
+    // refresh comes after 39 steps, and its points interleave with the first
+    // run's, ordered by time.
+    b.setField(Field::Tmmaxbox, "1");
+    std::int32_t firstRefreshStep = 0;
+    b.window.onRefresh = [&] {
+        if (!firstRefreshStep)
+            firstRefreshStep = b.model->nstep;
+    };
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_EQ(firstRefreshStep, 75040);
+    EXPECT_EQ(b.nstep(), 75001 + 250); // 250 additions of 0.004 reach 1
+    EXPECT_EQ(b.window.points(SeriesId::Series5).size(), 1875u + 6u); // nstep 75040 to 75240
+    EXPECT_TRUE(sortedByX(b.window.points(SeriesId::Series5)));
+    EXPECT_TRUE(sortedByX(b.window.points(SeriesId::Series11)));
+}
+
+TEST(RunLength, TmaxZeroTakesOneStepWithoutRefresh) {
+    Bench b;
+    b.setField(Field::Tmmaxbox, "0");
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_EQ(b.nstep(), 1);
+    EXPECT_EQ(b.window.refreshes, 0);
+    EXPECT_EQ(b.window.timeText, QStringLiteral("0"));
+    ASSERT_TRUE(waitFor([&] { return b.window.startEnabled; }));
+}
+
+TEST(RunLength, EntropyProductionGoesToSeries11InKilowattsPerKelvin) {
+    Bench b;
+    b.window.representationIndex = 1;
+    b.setField(Field::Tmmaxbox, "1");
+    double sgenAtRefresh = 0;
+    // The worker waits while the display refreshes: the state is between two steps.
+    b.window.onRefresh = [&] { sgenAtRefresh = b.model->Sgen; };
+    b.control->start();
+    EXPECT_EQ(b.window.titles[int(ChartId::Chart2)], QString::fromUtf8("Production entropique totale : kW/K"));
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    ASSERT_EQ(b.window.points(SeriesId::Series11).size(), 6u);
+    EXPECT_TRUE(b.window.points(SeriesId::Series3).empty());
+    EXPECT_GT(sgenAtRefresh, 0);
+    EXPECT_EQ(b.window.points(SeriesId::Series11).back().y, static_cast<double>(sgenAtRefresh / 1000.0L));
+}
+
+TEST(RunLength, CounterCurrentColdCurveShowsTheColdOutlet) {
+    Bench b;
+    b.window.checked = false;
+    b.setField(Field::Tmmaxbox, "1");
+    double outlet = 0, farEnd = 0;
+    b.window.onRefresh = [&] {
+        outlet = b.model->newNodes[1].Tf;
+        farEnd = b.model->newNodes[N].Tf;
+    };
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_EQ(b.model->params.cocourant, 0);
+    EXPECT_NE(outlet, farEnd);
+    EXPECT_EQ(b.window.points(SeriesId::Series9).back().y, outlet);
+    EXPECT_EQ(b.window.points(SeriesId::Series10).front().y, outlet);
+}
+
+TEST(RunLength, TimeLabelUsesTheLocaleDecimalSeparator) {
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    EXPECT_EQ(sym::timeText(300.00399999997626), QStringLiteral("300,004  "));
+    EXPECT_EQ(sym::timeText(0.16), QStringLiteral("0,160  "));
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(sym::timeText(0.16), QStringLiteral("0.160  "));
+    EXPECT_EQ(sym::timeText(1234.5), QStringLiteral("1234.500  "));
+}
+
+// --- Pause, resume and stop ---------------------------------------------------
+
+TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues) {
+    Bench b;
+    b.setField(Field::Tmmaxbox, "2");
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 2; }));
+    b.control->pause();
+    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    EXPECT_EQ(b.control->simu()->en_marche, 0);
+    const std::int32_t haltedAt = b.nstep();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(b.nstep(), haltedAt) << "a halted worker takes no step";
+
+    b.setField(Field::Mfbox, "0.0300");
+    b.control->pause(); // acquisition, then the worker continues
+    EXPECT_EQ(b.control->simu()->en_marche, 1);
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_EQ(b.model->params.Mf, 0.03);
+    const std::int32_t steps = b.nstep();
+    EXPECT_EQ(steps, 500);
+
+    // The same run without a window: the change at the same step gives the
+    // same state, bit for bit, so no step was lost or computed twice.
+    auto reference = std::make_unique<ModelState>();
+    FakeWindow form;
+    form.model = reference.get();
+    form.fields[int(Field::Tmmaxbox)] = "2";
+    acquisition(*reference, form);
+    etat_initial(*reference);
+    BeginRun(*reference);
+    headlessSteps(*reference, haltedAt);
+    form.fields[int(Field::Mfbox)] = "0.0300";
+    acquisition(*reference, form);
+    headlessSteps(*reference, steps - haltedAt);
+    EXPECT_EQ(std::memcmp(reference->newNodes.data(), b.model->newNodes.data(), sizeof(NodeArray)), 0);
+    EXPECT_EQ(bits(reference->Sgen), bits(b.model->Sgen));
+}
+
+TEST(PauseAndStop, StopWhilePausedReleasesTheRunAndPauseLetsItCompute) {
+    Bench b;
+    b.setField(Field::Tmmaxbox, "100000");
+    b.control->start();
+    b.control->pause();
+    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    b.window.series[int(SeriesId::Series5)].push_back({1, 1});
+    b.control->stop();
+    EXPECT_TRUE(b.window.startEnabled);
+    EXPECT_TRUE(b.window.points(SeriesId::Series5).empty());
+    EXPECT_FALSE(b.control->simu()->stopRequested()) << "a paused run gets no stop request";
+    EXPECT_TRUE(b.control->simu()->isHalted());
+
+    b.control->pause(); // running, released
+    const std::int32_t before = b.nstep();
+    ASSERT_TRUE(waitFor([&] { return b.nstep() > before + 100; }));
+    EXPECT_TRUE(b.window.startEnabled);
+    EXPECT_FALSE(b.ended());
+
+    b.control->stop();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_TRUE(b.window.startEnabled);
+}
+
+TEST(PauseAndStop, StopEndsTheRunAfterItsStepAndEmptiesTheCurves) {
+    Bench b;
+    b.setField(Field::Tmmaxbox, "100000");
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
+    b.control->stop();
+    EXPECT_TRUE(b.window.startEnabled);
+    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5,
+                       SeriesId::Series7, SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
+        EXPECT_TRUE(b.window.points(s).empty());
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    const std::int32_t last = b.nstep();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(b.nstep(), last);
+}
+
+// --- Decisions on the cases the buttons leave open ------------------------------
+
+TEST(OpenCases, PauseAndStopBeforeTheFirstRun) {
+    Bench b;
+    b.control->pause();
+    EXPECT_FALSE(b.control->simu());
+    b.window.series[int(SeriesId::Series3)].push_back({1, 1});
+    b.window.startEnabled = false;
+    b.control->stop();
+    EXPECT_TRUE(b.window.points(SeriesId::Series3).empty());
+    EXPECT_TRUE(b.window.startEnabled);
+}
+
+TEST(OpenCases, PauseAfterTheRunHasEndedDoesNothing) {
+    Bench b;
+    b.setField(Field::Tmmaxbox, "0");
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    b.control->pause();
+    EXPECT_EQ(b.control->simu()->en_marche, 1);
+    b.control->stop();
+    EXPECT_TRUE(b.window.startEnabled);
+}
+
+TEST(OpenCases, StartWhileAnEarlierWorkerComputesEndsItFirst) {
+    Bench b;
+    b.setField(Field::Tmmaxbox, "100000");
+    b.control->start();
+    b.control->stop(); // stopping: start is enabled again at once
+    std::shared_ptr<sym> first = b.control->simu();
+    b.control->start();
+    EXPECT_TRUE(first->disposed()) << "the earlier worker ended before the new run was created";
+    EXPECT_NE(first, b.control->simu());
+
+    // A run halted and released by "Arrêt" never computes again.
+    b.control->pause();
+    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    b.control->stop();
+    std::shared_ptr<sym> halted = b.control->simu();
+    b.control->start();
+    EXPECT_TRUE(halted->disposed());
+    EXPECT_EQ(halted->en_marche, 0);
+    b.control->stop();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+}
+
+TEST(OpenCases, RunCreationFaultStartsNothing) {
+    Bench b;
+    b.setField(Field::tinitbox, "-300");
+    EXPECT_THROW(b.control->start(), ArithmeticFault);
+    EXPECT_FALSE(b.control->simu());
+    EXPECT_TRUE(b.window.startEnabled);
+    EXPECT_TRUE(b.window.representationEnabled);
+    EXPECT_TRUE(b.window.lengthEnabled);
+}
+
+// --- Faults in the worker -------------------------------------------------------
+
+TEST(Faults, ZeroMassEndsTheRunWithAMessageAndKeepsStartDisabled) {
+    Bench b;
+    b.setField(Field::Mcbox, "0");
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    const QString message = b.window.faults.front();
+    EXPECT_TRUE(message.contains(QStringLiteral("t = 0.000"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("masse"))) << message.toStdString();
+    EXPECT_FALSE(b.window.startEnabled);
+    b.control->pause(); // nothing to pause
+    b.control->stop();
+    EXPECT_TRUE(b.window.startEnabled);
+}
+
+TEST(Faults, TooLargeATimeStepDivergesIntoAFaultWithNothingNonFiniteDrawn) {
+    Bench b;
+    b.setField(Field::dtbox, "0.05");
+    b.setField(Field::Tmmaxbox, "100000");
+    b.control->start();
+    ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_FALSE(b.window.startEnabled);
+    for (const auto& points : b.window.series)
+        EXPECT_TRUE(allFinite(points));
+    ModelLock lock(modelMutex());
+    for (const NodeRecord& r : b.model->newNodes)
+        ASSERT_TRUE(std::isfinite(r.Tc) && std::isfinite(r.Tf) && std::isfinite(r.Tp) && std::isfinite(r.sc) &&
+                    std::isfinite(r.sf) && std::isfinite(r.sp));
+}
+
+// --- The end of the program in every state ----------------------------------------
+
+TEST(Shutdown, EndsWithoutHangInEveryState) {
+    using Setup = std::function<void(Bench&)>;
+    const std::pair<const char*, Setup> states[] = {
+        {"idle", [](Bench&) {}},
+        {"running", [](Bench& b) { b.control->start(); }},
+        {"waiting for a refresh that the window never runs",
+         [](Bench& b) {
+             b.control->start();
+             std::this_thread::sleep_for(std::chrono::milliseconds(30)); // no events processed
+         }},
+        {"paused",
+         [](Bench& b) {
+             b.control->start();
+             b.control->pause();
+         }},
+        {"paused, released",
+         [](Bench& b) {
+             b.control->start();
+             b.control->pause();
+             b.control->stop();
+         }},
+        {"stopping",
+         [](Bench& b) {
+             b.control->start();
+             b.control->stop();
+         }},
+        {"ended", [](Bench& b) {
+             b.setField(Field::Tmmaxbox, "0");
+             b.control->start();
+             waitFor([&] { return b.ended(); });
+         }}};
+    for (const auto& [name, setup] : states) {
+        SCOPED_TRACE(name);
+        Bench b;
+        b.setField(Field::Tmmaxbox, "100000");
+        setup(b);
+        const auto start = std::chrono::steady_clock::now();
+        b.control.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        QCoreApplication::processEvents(); // posted calls of a gone run are dropped
+    }
+}

@@ -1,0 +1,137 @@
+// A randomised session on the real main window: buttons, sliders, the check
+// box and the fields are driven while runs compute, for a few seconds. The
+// suite runs it under ThreadSanitizer and AddressSanitizer too.
+#include "charts/chartview.h"
+#include "run/modellock.h"
+#include "ui/visu.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+using namespace calidor;
+
+namespace {
+
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+constexpr int SessionMilliseconds = 15000;
+#else
+constexpr int SessionMilliseconds = 6000;
+#endif
+
+void settle(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    do
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    while (timer.elapsed() < milliseconds);
+}
+
+const char* const FieldNames[] = {"Tefbox", "tecbox",  "tinitbox", "Cpfbox",   "Cpcbox", "cppbox",
+                                  "Mfbox",  "Mcbox",   "MPbox",    "Edit_Kf",  "Edit_Kc", "Edit_sigmaf",
+                                  "Edit_sigmac", "debfbox", "debcbox", "Tmmaxbox", "dtbox"};
+
+// Mostly sensible values, sometimes ones that fault (a zero mass, too large a
+// time step, an absolute temperature below zero) or are not numbers at all.
+QString randomText(std::mt19937& random, const QString& field) {
+    std::uniform_int_distribution<int> pick(0, 19);
+    const int p = pick(random);
+    if (p == 0)
+        return QStringLiteral("0");
+    if (p == 1)
+        return QStringLiteral("abc");
+    if (p == 2 && field == QLatin1String("dtbox"))
+        return QStringLiteral("0.05");
+    if (p == 3 && field == QLatin1String("tinitbox"))
+        return QStringLiteral("-300");
+    if (field == QLatin1String("Tmmaxbox"))
+        return QString::number(std::uniform_int_distribution<int>(0, 4)(random));
+    if (field == QLatin1String("dtbox"))
+        return QStringLiteral("0.004");
+    return QString::number(std::uniform_real_distribution<double>(0.01, 90)(random), 'f', 3);
+}
+
+bool seriesSound(const charts::Series& s) {
+    for (int i = 0; i < s.count(); ++i) {
+        if (!std::isfinite(s.x(i)) || !std::isfinite(s.y(i)))
+            return false;
+        if (i > 0 && s.x(i) < s.x(i - 1))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(Stress, RandomSessionOnTheMainWindow) {
+    auto model = std::make_unique<ModelState>();
+    auto form = std::make_unique<TForm1>(*model);
+    int messages = 0;
+    form->setMessageSink([&](const QString&) { ++messages; });
+    form->show();
+    form->findChild<QLineEdit*>(QStringLiteral("Tmmaxbox"))->setText(QStringLiteral("2"));
+
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> action(0, 9);
+    QElapsedTimer session;
+    session.start();
+    int actions = 0;
+    while (session.elapsed() < SessionMilliseconds) {
+        ++actions;
+        switch (action(random)) {
+        case 0:
+        case 1: {
+            auto* start = form->findChild<QPushButton*>(QStringLiteral("Button1"));
+            if (start->isEnabled())
+                start->click();
+            break;
+        }
+        case 2:
+            form->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+            break;
+        case 3:
+            form->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+            break;
+        case 4:
+            form->findChild<QPushButton*>(QStringLiteral("Button5"))->click();
+            break;
+        case 5: {
+            const char* names[] = {"TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf", "TrackBar_debc"};
+            auto* slider = form->findChild<QSlider*>(QString::fromLatin1(names[random() % 4]));
+            slider->setValue(std::uniform_int_distribution<int>(0, 100)(random));
+            break;
+        }
+        case 6:
+            form->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+            break;
+        default: {
+            const QString name = QString::fromLatin1(FieldNames[random() % std::size(FieldNames)]);
+            form->findChild<QLineEdit*>(name)->setText(randomText(random, name));
+            break;
+        }
+        }
+        settle(std::uniform_int_distribution<int>(0, 15)(random));
+    }
+    form->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    settle(20);
+
+    for (auto* series : form->findChildren<charts::Series*>())
+        EXPECT_TRUE(seriesSound(*series)) << series->objectName().toStdString();
+    {
+        ModelLock lock(modelMutex());
+        for (const NodeRecord& r : model->newNodes)
+            ASSERT_TRUE(std::isfinite(r.Tc) && std::isfinite(r.Tf) && std::isfinite(r.Tp));
+    }
+    RecordProperty("actions", actions);
+    RecordProperty("messages", messages);
+    form.reset(); // ends whatever run is left, without a hang
+}
