@@ -17,6 +17,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr int ExactPowersOfTen = 27;
 // Beyond this exponent any nonzero mantissa overflows or underflows anyway.
 constexpr int ExponentLimit = 6000;
+// A power of ten comfortably inside the extended range.
+constexpr int LargestStage = 4000;
 
 ext powerOfTen(int k) {
     ext p = 1;
@@ -75,7 +77,13 @@ ext scaled(const Reading& r) {
         return r.digits * powerOfTen(static_cast<int>(std::min<long>(k, ExponentLimit)));
     if (k < -ExponentLimit)
         return 0; // far below the smallest double: underflow, which passes silently
-    return r.digits / powerOfTen(static_cast<int>(-k));
+    // Past 10^4932 a power of ten overflows the extended type itself, so a
+    // deep division goes in stages; what underflows on the way passes.
+    ext value = r.digits;
+    long remaining = -k;
+    for (; remaining > LargestStage; remaining -= LargestStage)
+        value /= powerOfTen(LargestStage);
+    return value / powerOfTen(static_cast<int>(remaining));
 }
 
 std::string padLeft(std::string text, int width) {

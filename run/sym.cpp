@@ -9,36 +9,37 @@
 #include <QLocale>
 #include <QMetaObject>
 
-#if defined(__SANITIZE_THREAD__)
-#include <sanitizer/tsan_interface.h>
-// Qt's event queue hands our posted calls to the user-interface thread
-// through locks that ThreadSanitizer cannot see; these annotations state the
-// order that the queue guarantees.
-#define CALIDOR_TSAN_RELEASE(addr) __tsan_release(addr)
-#define CALIDOR_TSAN_ACQUIRE(addr) __tsan_acquire(addr)
-#else
-#define CALIDOR_TSAN_RELEASE(addr) ((void)(addr))
-#define CALIDOR_TSAN_ACQUIRE(addr) ((void)(addr))
-#endif
+#include <deque>
+#include <functional>
 
 namespace calidor {
 
 namespace {
 
-// Runs `call` on the thread of `ui`, later; dropped if `ui` is gone by then.
-template <class Call> void post(QObject* ui, Call call) {
-    if (!ui)
-        return;
-    auto* token = new char;
-    CALIDOR_TSAN_RELEASE(token);
-    QMetaObject::invokeMethod(
-        ui,
-        [token, call = std::move(call)]() mutable {
-            CALIDOR_TSAN_ACQUIRE(token);
-            delete token;
-            call();
-        },
-        Qt::QueuedConnection);
+// Calls the worker hands to the user-interface thread. They travel through
+// this mailbox, under our own mutex, and Qt's event queue only carries a
+// wake-up without data: so the order between the threads is one that every
+// tool (ThreadSanitizer among them) can see.
+std::mutex mailboxMutex;
+std::deque<std::function<void()>> mailbox;
+
+void drainMailbox() {
+    std::deque<std::function<void()>> calls;
+    {
+        std::lock_guard lock(mailboxMutex);
+        calls.swap(mailbox);
+    }
+    for (auto& call : calls)
+        call();
+}
+
+// Runs `call` on the thread of `ui`, later.
+void post(QObject* ui, std::function<void()> call) {
+    {
+        std::lock_guard lock(mailboxMutex);
+        mailbox.push_back(std::move(call));
+    }
+    QMetaObject::invokeMethod(ui, [] { drainMailbox(); }, Qt::QueuedConnection);
 }
 
 QString faultMessage(const std::string& what, double time) {

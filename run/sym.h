@@ -22,7 +22,6 @@
 #include "run/runwindow.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <atomic>
 #include <condition_variable>
@@ -96,7 +95,7 @@ private:
 
     ModelState& m_model;
     RunWindow& m_window;
-    QPointer<QObject> m_ui;
+    QObject* m_ui; // outlives the run: run control ends its runs before it goes
 
     mutable std::mutex m_sync;
     std::condition_variable m_wake;

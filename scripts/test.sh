@@ -20,4 +20,7 @@ case "$preset" in
         export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
         export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" ;;
 esac
-ctest --preset "$preset"
+case "$preset" in
+  tsan) ctest --preset "$preset" --label-exclude long ;;
+  *)    ctest --preset "$preset" ;;
+esac

@@ -1,0 +1,360 @@
+// Taking the parameters from the window, the coupling of fields and sliders
+// (a slider that moves runs its handler at once, which runs acquisition again,
+// nested), the inlet nodes, and the initial state of a run.
+#include "modeltest.h"
+
+#include "model/acquisition.h"
+#include "model/arithmeticfault.h"
+#include "model/numbertext.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+using namespace calidor;
+using namespace calidor::test;
+
+namespace {
+
+// The main window's default texts, in reading order.
+const std::array<const char*, FieldCount> DefaultTexts = {
+    "2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100",
+    "2000", "2000",  "0.1",  "0.1",     "1",       "0.0150", "0.0150", "300.00", "0.0040"};
+
+// A window without widgets: texts, four slider positions and the check box.
+// Like the real sliders, setting a different position runs the slider's change
+// handler before returning; an equal position does nothing.
+class FakeForm : public AcquisitionForm {
+public:
+    explicit FakeForm(ModelState& model) : m_model(model) {
+        for (int f = 0; f < FieldCount; ++f)
+            texts[f] = DefaultTexts[f];
+    }
+
+    std::array<std::string, FieldCount> texts;
+    std::array<int, 4> sliders{2, 70, 50, 50};
+    bool checked = true;
+
+    int depth = 0; // handlers running now
+    int maxDepth = 0;
+    int moves = 0; // positions set by acquisition that differed
+    int fieldWrites = 0;
+    int repaints = 0; // one per acquisition that reached its end
+
+    std::string& text(Field f) { return texts[static_cast<int>(f)]; }
+    int& slider(Slider s) { return sliders[static_cast<int>(s)]; }
+
+    std::string fieldText(Field f) const override { return texts[static_cast<int>(f)]; }
+    void setFieldText(Field f, const std::string& t) override {
+        ++fieldWrites;
+        texts[static_cast<int>(f)] = t;
+    }
+    int sliderPosition(Slider s) const override { return sliders[static_cast<int>(s)]; }
+    void setSliderPosition(Slider s, int position) override {
+        if (slider(s) == position)
+            return;
+        slider(s) = position;
+        ++moves;
+        runHandler(s);
+    }
+    bool coCurrentChecked() const override { return checked; }
+    void repaintNow() override { ++repaints; }
+
+    /// The user drags a slider: the handler runs even on an unchanged position.
+    void drag(Slider s, int position) {
+        slider(s) = position;
+        runHandler(s);
+    }
+
+private:
+    void runHandler(Slider s) {
+        struct Nesting {
+            FakeForm& form;
+            explicit Nesting(FakeForm& f) : form(f) {
+                if (++form.depth > 20)
+                    throw std::runtime_error("slider handlers nest without end");
+                form.maxDepth = std::max(form.maxDepth, form.depth);
+            }
+            ~Nesting() { --form.depth; }
+        } nesting(*this);
+        sliderChanged(m_model, *this, s);
+    }
+
+    ModelState& m_model;
+};
+
+struct Window {
+    std::unique_ptr<ModelState> model = newModel();
+    FakeForm form{*model};
+};
+
+// Every member of ModelParameters, for comparing two sets by bits.
+void expectSameParameters(const ModelParameters& a, const ModelParameters& b) {
+    const double ModelParameters::*members[] = {
+        &ModelParameters::Tef,    &ModelParameters::Tec, &ModelParameters::Tinit, &ModelParameters::Cpf,
+        &ModelParameters::Cpc,    &ModelParameters::Cpp, &ModelParameters::debf,  &ModelParameters::debc,
+        &ModelParameters::Mf,     &ModelParameters::Mc,  &ModelParameters::Mp,    &ModelParameters::tmax,
+        &ModelParameters::dt,     &ModelParameters::Kf,  &ModelParameters::Kc,    &ModelParameters::sigmaf,
+        &ModelParameters::sigmac, &ModelParameters::Lech};
+    for (int k = 0; k < 18; ++k)
+        EXPECT_SAME_BITS(a.*members[k], b.*members[k]) << "member " << k;
+    EXPECT_EQ(a.cocourant, b.cocourant);
+}
+
+// ---- Fields and sliders ----
+
+TEST(Acquisition, DefaultTextsMoveNothingAndRewriteNothing) {
+    Window w;
+    acquisition(*w.model, w.form);
+    EXPECT_EQ(w.form.moves, 0);
+    EXPECT_EQ(w.form.fieldWrites, 0);
+    EXPECT_EQ(w.form.repaints, 1);
+    EXPECT_EQ(w.form.sliders, (std::array<int, 4>{2, 70, 50, 50}));
+    expectSameParameters(w.model->params, ModelParameters{});
+}
+
+TEST(Acquisition, TemperatureFieldsFollowTheirSliderWhenItMoves) {
+    struct Case {
+        Field field;
+        Slider slider;
+        const char* typed;
+        int sliderBefore;
+        int sliderAfter;
+        const char* textAfter;
+        double value;
+    };
+    const Case cases[] = {
+        {Field::Tefbox, Slider::TrackBar_TEF, "20.5", 2, 20, " 20  ", 20},
+        {Field::Tefbox, Slider::TrackBar_TEF, "20.5", 20, 20, "20.5", 20.5}, // slider stays: value as typed
+        {Field::tecbox, Slider::TrackBar_TEC, "150", 70, 100, "100  ", 100},
+        {Field::Tefbox, Slider::TrackBar_TEF, "-10", 2, 0, "  0  ", 0},
+        {Field::tecbox, Slider::TrackBar_TEC, "90", 70, 90, " 90  ", 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Window w;
+        w.form.text(c.field) = c.typed;
+        w.form.slider(c.slider) = c.sliderBefore;
+        acquisition(*w.model, w.form);
+        EXPECT_EQ(w.form.slider(c.slider), c.sliderAfter);
+        EXPECT_EQ(w.form.text(c.field), c.textAfter);
+        const double stored = c.field == Field::Tefbox ? w.model->params.Tef : w.model->params.Tec;
+        EXPECT_SAME_BITS(stored, c.value);
+        const bool moved = c.sliderBefore != c.sliderAfter;
+        EXPECT_EQ(w.form.moves, moved ? 1 : 0);
+        EXPECT_EQ(w.form.maxDepth, moved ? 1 : 0);
+        EXPECT_EQ(w.form.repaints, moved ? 2 : 1); // the nested acquisition and the outer one
+    }
+}
+
+TEST(Acquisition, FlowFieldsFollowTheirSliderWhenItMoves) {
+    struct Case {
+        const char* typed;
+        int sliderAfter;
+        const char* textAfter;
+        double value;
+    };
+    const Case cases[] = {
+        {"0.05", 100, "0.0300", 0.03},
+        {"0,02", 5, "0.0015", 0.0015}, // read as 0
+        {"0.02", 66, "0.0198", 0.0198},
+    };
+    for (Field field : {Field::debfbox, Field::debcbox}) {
+        const Slider slider = field == Field::debfbox ? Slider::TrackBar_debf : Slider::TrackBar_debc;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.typed);
+            Window w;
+            w.form.text(field) = c.typed;
+            acquisition(*w.model, w.form);
+            EXPECT_EQ(w.form.slider(slider), c.sliderAfter);
+            EXPECT_EQ(w.form.text(field), c.textAfter);
+            const double stored = field == Field::debfbox ? w.model->params.debf : w.model->params.debc;
+            EXPECT_SAME_BITS(stored, c.value);
+        }
+    }
+}
+
+TEST(Acquisition, DraggedFlowSlidersSettleWhereTheirTextLeadsThem) {
+    // Positions whose flow, read back from its four-decimal text, lands just
+    // below the position: the slider moves down until it stays.
+    const std::pair<int, int> settling[] = {{8, 7},   {15, 14}, {16, 14}, {29, 28}, {30, 28}, {31, 28},
+                                            {32, 28}, {58, 57}, {60, 59}, {62, 61}, {64, 63}};
+    auto settled = [&](int dragged) {
+        for (auto [from, to] : settling)
+            if (dragged == from)
+                return to;
+        return std::max(dragged, 5);
+    };
+    for (Slider slider : {Slider::TrackBar_debf, Slider::TrackBar_debc}) {
+        const Field field = slider == Slider::TrackBar_debf ? Field::debfbox : Field::debcbox;
+        for (int dragged = 0; dragged <= 100; ++dragged) {
+            SCOPED_TRACE(dragged);
+            Window w;
+            w.form.drag(slider, dragged);
+            const int expected = settled(dragged);
+            EXPECT_EQ(w.form.slider(slider), expected);
+            char text[16];
+            std::snprintf(text, sizeof text, "%.4f", static_cast<double>(L(expected) / 100 * 0.03L));
+            EXPECT_EQ(w.form.text(field), text);
+            const double stored =
+                slider == Slider::TrackBar_debf ? w.model->params.debf : w.model->params.debc;
+            EXPECT_SAME_BITS(stored, std::strtod(text, nullptr));
+            // A settling slider goes down one position per move (32, 31, 30,
+            // 29, 28), each move nested in the one before, under the drag's
+            // own handler; positions 0 to 4 jump to 5 at once.
+            const int moves = dragged < 5 ? 1 : dragged - expected;
+            EXPECT_EQ(w.form.moves, moves);
+            EXPECT_EQ(w.form.maxDepth, 1 + moves);
+        }
+    }
+}
+
+TEST(Acquisition, MovingASliderTakesEveryFieldAgain) {
+    Window w;
+    ModelState& m = *w.model;
+    etat_initial(m);
+    w.form.text(Field::Mcbox) = "0.07"; // typed earlier, not yet taken
+    w.form.drag(Slider::TrackBar_TEC, 90);
+    EXPECT_EQ(w.form.text(Field::tecbox), " 90  ");
+    EXPECT_SAME_BITS(m.params.Tec, 90.0);
+    EXPECT_SAME_BITS(m.params.Mc, 0.07);
+    EXPECT_SAME_BITS(m.oldNodes[0].Tc, 90.0);
+    EXPECT_SAME_BITS(m.newNodes[0].Tc, 90.0);
+    EXPECT_SAME_BITS(m.newNodes[0].sc, referenceEntropie(4180, 90));
+}
+
+TEST(Acquisition, CheckBoxGivesTheArrangement) {
+    Window w;
+    w.form.checked = false;
+    acquisition(*w.model, w.form);
+    EXPECT_EQ(w.model->params.cocourant, 0);
+    w.form.checked = true;
+    acquisition(*w.model, w.form);
+    EXPECT_EQ(w.model->params.cocourant, 1);
+}
+
+// ---- Inlet nodes and the initial state ----
+
+TEST(Acquisition, WritesBothInletNodesOfBothArraysWhateverTheArrangement) {
+    for (bool checked : {true, false}) {
+        Window w;
+        ModelState& m = *w.model;
+        for (NodeArray* nodes : {&m.oldNodes, &m.newNodes})
+            for (int i : {0, 1, N, N + 1})
+                (*nodes)[i] = NodeRecord{-1, -2, -3, -4, -5, -6};
+        w.form.checked = checked;
+        w.form.text(Field::Tefbox) = "10";
+        w.form.text(Field::tecbox) = "60";
+        w.form.slider(Slider::TrackBar_TEF) = 10;
+        w.form.slider(Slider::TrackBar_TEC) = 60;
+        acquisition(m, w.form);
+        for (const NodeArray* nodes : {&m.oldNodes, &m.newNodes}) {
+            const NodeArray& a = *nodes;
+            EXPECT_SAME_BITS(a[0].Tc, 60.0);
+            EXPECT_SAME_BITS(a[0].Tf, 10.0);
+            EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, 60));
+            EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, 10));
+            EXPECT_SAME_BITS(a[N + 1].Tf, 10.0);
+            EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, 10));
+            // Nothing else of those nodes, nor of the cells.
+            EXPECT_SAME_BITS(a[0].Tp, -3.0);
+            EXPECT_SAME_BITS(a[0].sp, -6.0);
+            EXPECT_SAME_BITS(a[N + 1].Tc, -1.0);
+            EXPECT_SAME_BITS(a[N + 1].sc, -4.0);
+            EXPECT_SAME_BITS(a[1].Tc, -1.0);
+            EXPECT_SAME_BITS(a[N].Tf, -2.0);
+        }
+    }
+}
+
+TEST(EtatInitial, EveryNodeAtTinitThenTheInlets) {
+    Window w;
+    ModelState& m = *w.model;
+    acquisition(m, w.form);
+    const NodeRecord sentinel{7, 7, 7, 7, 7, 7};
+    m.oldNodes[N + 2] = m.newNodes[N + 2] = m.newNodes[NodeCapacity - 1] = sentinel;
+    m.time = 12;
+    m.nstep = 34;
+    m.Pc = 1;
+    m.Pf = 2;
+    m.Sgen = 3;
+    etat_initial(m);
+
+    for (const NodeArray* nodes : {&m.oldNodes, &m.newNodes}) {
+        const NodeArray& a = *nodes;
+        for (int i = 0; i <= N + 1; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_SAME_BITS(a[i].Tp, 5.0);
+            EXPECT_SAME_BITS(a[i].sp, referenceEntropie(500, 5));
+            if (i > 0 && i <= N) {
+                EXPECT_SAME_BITS(a[i].Tc, 5.0);
+                EXPECT_SAME_BITS(a[i].Tf, 5.0);
+                EXPECT_SAME_BITS(a[i].sc, referenceEntropie(4180, 5));
+                EXPECT_SAME_BITS(a[i].sf, referenceEntropie(4180, 5));
+            }
+        }
+        EXPECT_SAME_BITS(a[0].Tc, 70.0);
+        EXPECT_SAME_BITS(a[0].Tf, 2.0);
+        EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, 70));
+        EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, 2));
+        EXPECT_SAME_BITS(a[N + 1].Tf, 2.0);
+        EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, 2));
+        EXPECT_SAME_BITS(a[N + 1].Tc, 5.0);
+        EXPECT_SAME_BITS(a[N + 1].sc, referenceEntropie(4180, 5));
+    }
+    EXPECT_TRUE(sameRecords(m.oldNodes, m.newNodes, 0, N + 1));
+    EXPECT_SAME_BITS(m.oldNodes[N + 2].Tc, 7.0);
+    EXPECT_SAME_BITS(m.newNodes[NodeCapacity - 1].sp, 7.0);
+    EXPECT_TRUE(zeroRecords(m.oldNodes, N + 3, NodeCapacity - 1));
+    EXPECT_SAME_BITS(m.time, 12.0);
+    EXPECT_EQ(m.nstep, 34);
+    EXPECT_SAME_BITS(m.Pc, 1.0);
+    EXPECT_SAME_BITS(m.Pf, 2.0);
+    EXPECT_SAME_BITS(m.Sgen, 3.0);
+}
+
+TEST(Acquisition, AFaultKeepsWhatWasStoredBeforeIt) {
+    // With its slider already at 0, a hot inlet below absolute zero is kept
+    // as typed and reaches the inlet entropy.
+    Window w;
+    ModelState& m = *w.model;
+    w.form.text(Field::tecbox) = "-300";
+    w.form.slider(Slider::TrackBar_TEC) = 0;
+    w.form.text(Field::dtbox) = "0.002";
+    w.form.checked = false;
+    EXPECT_THROW(acquisition(m, w.form), ArithmeticFault);
+    EXPECT_SAME_BITS(m.params.Tec, -300.0);
+    EXPECT_SAME_BITS(m.params.dt, 0.002); // the last field, read before the inlets
+    EXPECT_EQ(m.params.cocourant, 0);
+    EXPECT_EQ(w.form.slider(Slider::TrackBar_TEC), 0);
+    EXPECT_EQ(w.form.repaints, 0);
+    EXPECT_SAME_BITS(m.oldNodes[0].Tc, -300.0); // inlet temperatures come before the entropies
+    EXPECT_SAME_BITS(m.newNodes[0].Tc, -300.0);
+    EXPECT_SAME_BITS(m.oldNodes[0].sc, 0.0);
+    EXPECT_EQ(nonFiniteCount(m), 0);
+}
+
+TEST(Acquisition, ASliderMovesBeforeTheNextFieldIsRead) {
+    // A field that faults after a moved slider: the slider, its rewritten
+    // field and every parameter read before the fault stay.
+    Window w;
+    ModelState& m = *w.model;
+    w.form.text(Field::Tefbox) = "20.5";
+    w.form.text(Field::Mcbox) = "0.07";
+    w.form.text(Field::dtbox) = "1e400";
+    EXPECT_THROW(acquisition(m, w.form), ArithmeticFault);
+    EXPECT_EQ(w.form.slider(Slider::TrackBar_TEF), 20);
+    EXPECT_EQ(w.form.text(Field::Tefbox), " 20  ");
+    EXPECT_SAME_BITS(m.params.Tef, 20.0);
+    EXPECT_SAME_BITS(m.params.Mc, 0.07);
+    EXPECT_SAME_BITS(m.params.tmax, 300.0);
+    EXPECT_SAME_BITS(m.params.dt, 0.004); // not replaced by anything
+    EXPECT_EQ(w.form.repaints, 0);
+    EXPECT_EQ(w.form.depth, 0);
+    EXPECT_EQ(nonFiniteCount(m), 0);
+}
+
+} // namespace

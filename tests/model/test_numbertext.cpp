@@ -1,0 +1,157 @@
+// Reading field texts as numbers, slider positions from parameters, and the
+// texts that sliders and the window write back.
+#include "modeltest.h"
+
+#include "model/arithmeticfault.h"
+#include "model/numbertext.h"
+
+#include <cstdio>
+#include <string>
+
+using namespace calidor;
+using namespace calidor::test;
+
+namespace {
+
+struct TextCase {
+    const char* text;
+    double value;
+};
+
+// ---- The text rule ----
+
+TEST(TextToNumber, WholeNumbersAndTheirScaling) {
+    const TextCase cases[] = {
+        {" 3.5", 3.5},
+        {"5.", 5},
+        {".", 0},
+        {"1e3", 1000},
+        {"1E+2", 100},
+        {"-0.5", -0.5},
+        {"+7", 7},
+        {"  -12.25", -12.25},
+        // Digits as one whole number scaled by an exact power of ten, in
+        // extended precision, then rounded once more to double.
+        {"2.5E-2", static_cast<double>(25.0L / 1000.0L)},
+        {"0.30000000000000004", static_cast<double>(30000000000000004.0L / 1e17L)},
+        // The window's default texts give the nearest doubles.
+        {"0.1", 0.1},
+        {"0.004", 0.004},
+        {"0.015", 0.015},
+        {"0.0150", 0.015},
+        {"0.0500", 0.05},
+        {"0.0100", 0.01},
+        {"4180.00", 4180},
+        {"300.00", 300},
+        {"0.0040", 0.004},
+        // Underflow passes silently.
+        {"1e-400", 0},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_SAME_BITS(textToNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(TextToNumber, TextsThatAreNotNumbersGiveTheirDigits) {
+    const TextCase cases[] = {
+        {"12,5", 12},   {" 50  ", 50}, {"0.05 ", 5},  {"-3 ", 3},      {"1.5x", 15},
+        {"abc", 0},     {"", 0},       {"   ", 0},    {"3.5 ", 35},    {"  2  ", 2},
+        {"100  ", 100}, {"0,02", 0},   {"1e400 ", 1}, {"2.5e-2 ", 25},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_SAME_BITS(textToNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(TextToNumber, OverflowIsAFaultNotAnInfinity) {
+    // 400 nines: the whole number itself is beyond the largest double.
+    for (const std::string& text :
+         {std::string("1e400"), std::string("-1e400"), std::string("1e5000"), std::string(400, '9'),
+          std::string("0.") + std::string(400, '9') + "e400"}) {
+        try {
+            const double v = textToNumber(text);
+            ADD_FAILURE() << text << " gave " << v;
+        } catch (const ArithmeticFault& e) {
+            EXPECT_EQ(e.kind(), FaultKind::Overflow) << text;
+        }
+    }
+}
+
+// Known fault of the reading: an exponent far below the extended range makes
+// the power of ten overflow before the division, so a value that should
+// underflow to 0 (as "1e-400" does) is reported as an overflow.
+TEST(TextToNumber, DeepUnderflowGivesZero) {
+    for (const char* text : {"1e-4940", "1e-5000", "7.5e-5999"}) {
+        try {
+            EXPECT_SAME_BITS(textToNumber(text), 0.0) << text;
+        } catch (const ArithmeticFault& e) {
+            ADD_FAILURE() << text << ": " << e.what();
+        }
+    }
+}
+
+// ---- Slider positions ----
+
+TEST(SliderRules, TemperaturePositions) {
+    const std::pair<double, int> cases[] = {{2.7, 2},     {-5, 0},    {150, 100}, {100, 100},   {0, 0},
+                                            {99.999, 99}, {20.5, 20}, {-0.0, 0},  {1e300, 100}, {70, 70}};
+    for (auto [temperature, position] : cases)
+        EXPECT_EQ(temperatureSliderPosition(temperature), position) << temperature;
+}
+
+TEST(SliderRules, FlowPositions) {
+    const std::pair<double, int> cases[] = {{0.015, 50},
+                                            {0.05, 100},
+                                            {0.001, 5},
+                                            {0.02, 66},
+                                            {0.03, 100},
+                                            {0, 5},
+                                            {-1, 5},
+                                            {0.0015, 5},
+                                            {0.0198, 66},
+                                            {1e300, 100},
+                                            // 0.0024 is 8 × 0.0003 but lands just below 8.
+                                            {0.0024, 7},
+                                            {0.0021, 7}};
+    for (auto [flow, position] : cases)
+        EXPECT_EQ(flowSliderPosition(flow), position) << flow;
+}
+
+// ---- Texts written into fields ----
+
+TEST(SliderTexts, TemperatureTexts) {
+    EXPECT_EQ(temperatureSliderText(2), "  2  ");
+    EXPECT_EQ(temperatureSliderText(70), " 70  ");
+    EXPECT_EQ(temperatureSliderText(100), "100  ");
+    EXPECT_EQ(temperatureSliderText(0), "  0  ");
+    for (int p = 0; p <= 100; ++p) {
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%3.f  ", static_cast<double>(p));
+        EXPECT_EQ(temperatureSliderText(p), expected);
+    }
+}
+
+TEST(SliderTexts, FlowTexts) {
+    EXPECT_EQ(flowSliderText(50), "0.0150");
+    EXPECT_EQ(flowSliderText(100), "0.0300");
+    EXPECT_EQ(flowSliderText(0), "0.0000");
+    EXPECT_EQ(flowSliderText(66), "0.0198");
+    for (int p = 0; p <= 100; ++p) {
+        const double flow = static_cast<double>(L(p) / 100 * 0.03L);
+        EXPECT_SAME_BITS(flowOfSliderPosition(p), flow) << p;
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%2.4f", flow);
+        EXPECT_EQ(flowSliderText(p), expected);
+    }
+}
+
+TEST(SliderTexts, FixedTexts) {
+    EXPECT_EQ(fixedText(2, 2), "2.00");
+    EXPECT_EQ(fixedText(70, 2), "70.00");
+    EXPECT_EQ(fixedText(0.015, 4), "0.0150");
+    EXPECT_EQ(fixedText(0.004, 4), "0.0040");
+    EXPECT_EQ(fixedText(4180, 2), "4180.00");
+    EXPECT_EQ(fixedText(-1.25, 1), "-1.2"); // the binary value 1.25 is a tie: to even
+    EXPECT_EQ(fixedText(5, 0), " 5");       // at least two characters
+    EXPECT_EQ(fixedText(12345.6789, 3, 12), "   12345.679");
+}
+
+} // namespace
