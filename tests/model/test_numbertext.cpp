@@ -75,9 +75,8 @@ TEST(TextToNumber, OverflowIsAFaultNotAnInfinity) {
     }
 }
 
-// Known fault of the reading: an exponent far below the extended range makes
-// the power of ten overflow before the division, so a value that should
-// underflow to 0 (as "1e-400" does) is reported as an overflow.
+// An exponent far below the extended range must not make the power of ten
+// overflow before the division: such a value underflows to 0, as "1e-400" does.
 TEST(TextToNumber, DeepUnderflowGivesZero) {
     for (const char* text : {"1e-4940", "1e-5000", "7.5e-5999"}) {
         try {
