@@ -15,9 +15,9 @@ double kilo(double value) { return static_cast<double>(ext(value) / 1000); }
 
 } // namespace
 
-void sym::RefreshDisplay() {
-    const ModelState& m = m_model;
-    RunWindow& w = m_window;
+void sym::RefreshDisplay() { calidor::RefreshDisplay(m_model, m_window); }
+
+void RefreshDisplay(const ModelState& m, RunWindow& w) {
     // 1-2. The profiles and the three markers start afresh.
     for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series6, SeriesId::Series8,
                        SeriesId::Series10})
@@ -30,7 +30,7 @@ void sym::RefreshDisplay() {
         w.addPoint(SeriesId::Series4, x, m.newNodes[i].Tp);
     }
     // 4. Elapsed time.
-    w.setTimeText(timeText(m.time));
+    w.setTimeText(sym::timeText(m.time));
     // 5. Far-end temperatures, each curve followed by its marker. The cold
     //    curve shows the cold outlet: node N in co-current, node 1 (where the
     //    cold fluid leaves) in counter-current.

@@ -32,6 +32,11 @@
 
 namespace calidor {
 
+/// Copies a snapshot of the model state into the charts and the time label:
+/// the profiles afresh, one point more on each far-end and balance curve, the
+/// markers on the newest points, then the three charts painted at once.
+void RefreshDisplay(const ModelState& model, RunWindow& window);
+
 class sym : public std::enable_shared_from_this<sym> {
 public:
     /// Steps between two display refreshes, counted by the model's nstep.

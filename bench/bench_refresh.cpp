@@ -1,0 +1,74 @@
+// One display refresh on the real main window, offscreen: the three charts
+// at their sizes, with the time series already holding 0, 2 000, 20 000 or
+// 100 000 points each.
+#include "charts/chartview.h"
+#include "model/acquisition.h"
+#include "model/balances.h"
+#include "model/timestep.h"
+#include "run/sym.h"
+#include "ui/visu.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace calidor;
+
+namespace {
+
+constexpr SeriesId GrowingSeries[] = {SeriesId::Series5, SeriesId::Series7, SeriesId::Series9, SeriesId::Series11,
+                                      SeriesId::Series3};
+
+void refresh(benchmark::State& state) {
+    const int accumulated = static_cast<int>(state.range(0));
+    auto model = std::make_unique<ModelState>();
+    TForm1 form(*model);
+    form.show();
+    QCoreApplication::processEvents(); // the window is exposed: repaints really paint
+    etat_initial(*model);
+    BeginRun(*model);
+    for (int i = 0; i < 4000; ++i) { // a profile in motion, 16 s into a run
+        StepTemperatures(*model);
+        ComputeBalances(*model);
+        FinishStep(*model);
+    }
+    // Curves of a long run so far, ending where the run stands.
+    const double period = 40 * model->params.dt;
+    for (int k = 0; k < accumulated; ++k) {
+        const double t = model->time - (accumulated - k) * period;
+        for (SeriesId s : GrowingSeries)
+            form.addPoint(s, t, 20 + 10 * ((k * 7919) % 97) / 97.0);
+    }
+    RefreshDisplay(*model, form);
+    auto* chart3 = form.findChild<charts::ChartView*>(QStringLiteral("Chart3"));
+    const int paintsBefore = chart3->drawStats().paints;
+    for (auto _ : state) {
+        model->time += period; // the next refresh, 40 steps later
+        RefreshDisplay(*model, form);
+    }
+    state.counters["points"] = accumulated;
+    state.counters["paints"] = chart3->drawStats().paints - paintsBefore;
+}
+BENCHMARK(refresh)
+    ->Arg(0)
+    ->Arg(2000)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Iterations(200);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,20 @@
+#include "series.h"
+
+namespace charts {
+
+Series::Series(const QString& name, const SeriesStyle& style, QObject* parent)
+    : QObject(parent), m_style(style) {
+    setObjectName(name);
+}
+
+void Series::clear() {
+    m_points.clear();
+    emit changed();
+}
+
+void Series::addXY(double x, double y) {
+    m_points.add(x, y);
+    emit changed();
+}
+
+} // namespace charts

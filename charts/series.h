@@ -1,0 +1,52 @@
+#pragma once
+
+#include "pointlist.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+namespace charts {
+
+/// How a series is drawn.
+struct SeriesStyle {
+    QColor color;         ///< line and marker colour
+    int lineWidth = 2;    ///< pen width, pixels
+    bool marker = false;  ///< a filled circle at every point
+    int markerWidth = 5;  ///< marker diameter across, pixels
+    int markerHeight = 5; ///< marker diameter up and down, pixels
+};
+
+/// One line series of a chart: its style and its points, kept in ascending x (see PointList for the
+/// insertion rule). Its objectName is its name, so it can be found with findChild.
+class Series : public QObject {
+    Q_OBJECT
+public:
+    Series(const QString& name, const SeriesStyle& style, QObject* parent = nullptr);
+
+    /// Removes every point.
+    void clear();
+    /// Adds the point (x, y) at its place in x order.
+    void addXY(double x, double y);
+
+    int count() const { return static_cast<int>(m_points.size()); }
+    double x(int i) const { return m_points.x(static_cast<std::size_t>(i)); }
+    double y(int i) const { return m_points.y(static_cast<std::size_t>(i)); }
+    const SeriesStyle& style() const { return m_style; }
+    const PointList& points() const { return m_points; }
+
+    /// Changes whenever points already held move or go away; appending leaves it (see PointList).
+    std::uint64_t revision() const { return m_points.revision(); }
+
+signals:
+    /// Emitted after every change of the points.
+    void changed();
+
+private:
+    SeriesStyle m_style;
+    PointList m_points;
+};
+
+} // namespace charts
