@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev libxkbcommon-dev
   googletest libgtest-dev libbenchmark-dev
-  fonts-comic-neue fonts-dejavu-core
+  fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()

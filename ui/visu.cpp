@@ -160,9 +160,11 @@ int indexOf(Field f) { return static_cast<int>(f); }
 } // namespace
 
 void installFontSubstitutions() {
+    // The condensed face is the nearest in width to the small bitmap sans
+    // face the window is designed for.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("Sans Serif")});
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Sans Serif")});
 }
 
 TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
@@ -291,12 +293,18 @@ void TForm1::buildOtherControls(QWidget* client) {
     m_radioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     m_radioGroup1->setGeometry(768, 336, 129, 65);
     auto* column = new QVBoxLayout(m_radioGroup1);
-    column->setContentsMargins(8, 2, 4, 2);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     m_representation = new QButtonGroup(m_radioGroup1);
     const char* items[] = {"Puissances", "Production entropique"};
     for (int i = 0; i < 2; ++i) {
         auto* item = new QRadioButton(QString::fromUtf8(items[i]), m_radioGroup1);
+        // The group is as narrow as its design; our sans face is wider than
+        // the one it was drawn for, so the items sit a little tighter.
+        QFont tight = item->font();
+        tight.setLetterSpacing(QFont::PercentageSpacing, 94);
+        item->setFont(tight);
+        item->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
         item->setObjectName(QStringLiteral("RadioGroup1_item%1").arg(i));
         column->addWidget(item);
         m_representation->addButton(item, i);
@@ -483,8 +491,10 @@ void TForm1::setSliderPosition(Slider slider, int position) {
         const QSignalBlocker blocker(s);
         s->setValue(position);
     }
-    // A different position runs the slider's handler at once, nested.
-    runSliderHandler(slider);
+    // A different position runs the slider's handler at once, nested. A
+    // fault in it goes up to the handler the user set off, which shows it
+    // once; what was written before stays.
+    sliderChanged(m_model, *this, slider);
 }
 
 bool TForm1::coCurrentChecked() const { return m_checkBox1->isChecked(); }
