@@ -1,11 +1,9 @@
-// Calidor's start-up: the application, then the main window.
-#include "ui/visu.h"
+// Calidor: a transient heat exchanger simulator for teaching heat transfer.
+#include "ui/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    calidor::TForm1 form;
-    form.show();
-    return app.exec();
+    return calidor::runCalidor();
 }

@@ -1,0 +1,222 @@
+#include "ui/apropos.h"
+
+#include "pictures/pictures.h"
+#include "ui/shellopen.h"
+#include "widgets/shapedbutton.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#ifndef CALIDOR_CONTACT_EMAIL
+#define CALIDOR_CONTACT_EMAIL "calidor@kestrel.example.org"
+#endif
+#ifndef CALIDOR_TOOLS_URL
+#define CALIDOR_TOOLS_URL "https://kestrel.example.org/outils/"
+#endif
+#ifndef CALIDOR_MODEL_DOC
+#define CALIDOR_MODEL_DOC ""
+#endif
+#ifndef CALIDOR_MODEL_DOC_INSTALLED
+#define CALIDOR_MODEL_DOC_INSTALLED ""
+#endif
+#ifndef CALIDOR_MODEL_DOC_BUILT
+#define CALIDOR_MODEL_DOC_BUILT ""
+#endif
+
+namespace calidor {
+
+namespace {
+
+const QColor Olive(128, 128, 0);
+const QColor Beige(232, 216, 176);
+
+QFont comicFont(int pixels, bool bold = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// The model document: an address given at build time, else the PDF that
+// ships with the program, where it is installed or where it was built.
+QString modelDocument() {
+    const QString configured = QString::fromUtf8(CALIDOR_MODEL_DOC);
+    if (!configured.isEmpty())
+        return configured;
+    const QString besideProgram =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/doc/calidor/calidor-modele.pdf"));
+    for (const QString& candidate : {QString::fromUtf8(CALIDOR_MODEL_DOC_INSTALLED), besideProgram,
+                                     QString::fromUtf8(CALIDOR_MODEL_DOC_BUILT)})
+        if (!candidate.isEmpty() && QFileInfo::exists(candidate))
+            return QFileInfo(candidate).absoluteFilePath();
+    return QString::fromUtf8(CALIDOR_MODEL_DOC_INSTALLED);
+}
+
+void configureOval(TShapedButton* button, const QRect& geometry, const QString& caption, int fontPixels,
+                   const QImage& face) {
+    button->setText(caption);
+    button->setFont(comicFont(fontPixels, true));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::WindowText));
+    button->setPalette(palette);
+    button->setGeometry(geometry);
+    button->setButtonKind(TShapedButton::bkOval);
+    button->setButtonWidth(geometry.width());
+    button->setButtonHeight(geometry.height());
+    button->setButtonAngle(0);
+    button->setCaptionAngle(0);
+    button->setCaption3dKind(TShapedButton::ckEmbossed);
+    button->setRadiusRatio(0.5);
+    button->setArcAngle(2.0943951023932);
+    button->setUserRGNAUTO(true);
+    button->setTransparent(false);
+    button->setRotated(false);
+    button->setRotationPointX(0);
+    button->setRotationPointY(0);
+    button->setCaptionFixed(false);
+    button->setGradientKind(TShapedButton::gkLinear);
+    button->setGradientAngle(0);
+    button->setGradientFixed(false);
+    button->setGradientBitmapLine(0);
+    button->setMainBitmap(face);
+}
+
+} // namespace
+
+AboutAddresses builtInAddresses() {
+    return {QString::fromUtf8(CALIDOR_CONTACT_EMAIL), QString::fromUtf8(CALIDOR_TOOLS_URL), modelDocument()};
+}
+
+TFapropos::TFapropos(QWidget* parent, bool showAtCreation, AboutAddresses addresses)
+    : QDialog(parent), m_addresses(std::move(addresses)) {
+    setObjectName(QStringLiteral("Fapropos"));
+    setWindowTitle(QStringLiteral("A propos..."));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Beige);
+    setPalette(palette);
+    setFixedSize(273, 128);
+    // Placed where it was designed, not centred.
+    move(213, 216);
+
+    buildPictures();
+    buildLabels();
+    buildButtons();
+    if (showAtCreation)
+        FormCreate();
+}
+
+void TFapropos::buildPictures() {
+    auto* background = new QLabel(this);
+    background->setObjectName(QStringLiteral("Image1"));
+    background->setPixmap(QPixmap(pictures::parchment()));
+    background->setScaledContents(true);
+    background->setGeometry(0, 0, 273, 128);
+
+    auto* mail = clickable(new QLabel(this));
+    mail->setObjectName(QStringLiteral("Image2"));
+    mail->setPixmap(QPixmap(pictures::mail()));
+    mail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mail->setGeometry(0, 48, 57, 41);
+    mail->setToolTip(QStringLiteral("E-mail : ") + m_addresses.email);
+
+    auto* globe = clickable(new QLabel(this));
+    globe->setObjectName(QStringLiteral("Image3"));
+    globe->setPixmap(QPixmap(pictures::globe()));
+    globe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    globe->setGeometry(240, 56, 33, 33);
+    globe->setToolTip(QStringLiteral("D'autres outils disponibles sur ") + m_addresses.toolsPage);
+}
+
+void TFapropos::buildLabels() {
+    auto* title = new QLabel(QStringLiteral("Echangeur instationnaire"), this);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->setFont(comicFont(19));
+    setTextColour(title, Olive);
+    title->setAlignment(Qt::AlignCenter);
+    title->setGeometry(32, 0, 213, 26);
+
+    auto* date = clickable(new QLabel(QStringLiteral("Mars 2004"), this));
+    date->setObjectName(QStringLiteral("Label2"));
+    date->setFont(comicFont(11));
+    setTextColour(date, Olive);
+    date->setGeometry(64, 72, 57, 15);
+
+    auto* version = clickable(new QLabel(QStringLiteral("V 1.2"), this));
+    version->setObjectName(QStringLiteral("Label3"));
+    version->setFont(comicFont(11));
+    setTextColour(version, Olive);
+    version->setGeometry(208, 74, 25, 15);
+}
+
+void TFapropos::buildButtons() {
+    const QImage face = QImage(pictures::buttonFace()).convertToFormat(QImage::Format_RGB888);
+
+    auto* close = new TShapedButton(this);
+    close->setObjectName(QStringLiteral("ShapedButton2"));
+    configureOval(close, QRect(96, 34, 89, 30), QStringLiteral("FERMER"), 11, face);
+    connect(close, &QAbstractButton::clicked, this, [this] { ShapedButton2Click(); });
+
+    auto* more = new TShapedButton(this);
+    more->setObjectName(QStringLiteral("ShapedButton1"));
+    configureOval(more, QRect(152, 98, 121, 30), QStringLiteral("Pour en savoir plus..."), 9, face);
+    connect(more, &QAbstractButton::clicked, this, [this] { ShapedButton1Click(); });
+
+    setTabOrder(close, more);
+}
+
+QLabel* TFapropos::clickable(QLabel* label) {
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(this);
+    return label;
+}
+
+bool TFapropos::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (label->objectName() == QLatin1String("Image2"))
+                Label3Click();
+            else
+                Label2Click(); // the globe, the date and the version
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFapropos::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        if (auto* close = findChild<QWidget*>(QStringLiteral("ShapedButton2")))
+            close->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TFapropos::FormCreate() { exec(); }
+
+void TFapropos::ShapedButton2Click() { done(1); }
+
+void TFapropos::ShapedButton1Click() { shellOpen(m_addresses.modelDocument); }
+
+void TFapropos::Label2Click() { shellOpen(m_addresses.toolsPage); }
+
+void TFapropos::Label3Click() { shellOpen(QStringLiteral("mailto:") + m_addresses.email); }
+
+} // namespace calidor
