@@ -7,6 +7,9 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include <cstdlib>
 
 #include "pictures/pictures.h"
@@ -76,7 +79,16 @@ TEST_P(PictureTest, TransparentOnlyWhereMeantToBe) {
     EXPECT_EQ(anyTransparentPixel(image), c.transparent) << c.path;
 }
 
-INSTANTIATE_TEST_SUITE_P(Resources, PictureTest, ::testing::ValuesIn(kPictures));
+// Each case named after its file ("logo_gif"), so that test names stay the same from build to build.
+static std::string caseName(const ::testing::TestParamInfo<PictureCase>& info) {
+    std::string name = QString::fromLatin1(info.param.path).section(QLatin1Char('/'), -1).toStdString();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Resources, PictureTest, ::testing::ValuesIn(kPictures), caseName);
 
 // --- Icons: transparent around the drawing, opaque in it ---------------------
 
