@@ -1,6 +1,7 @@
 // The default run with the display, offscreen, from "Marche" to the start
 // button enabled again, against the same 75001 steps without a window; and
 // how soon the window answers while the run computes.
+#include "charts/chartview.h"
 #include "model/acquisition.h"
 #include "model/balances.h"
 #include "model/timestep.h"
@@ -92,6 +93,9 @@ double displayedRun(bool withProbe, Responsiveness& r) {
     while (!start->isEnabled())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double seconds = timer.nsecsElapsed() / 1e9;
+    for (const char* name : {"Chart1", "Chart3", "Chart2"})
+        if (auto* chart = form.findChild<charts::ChartView*>(QString::fromLatin1(name)))
+            std::printf("  %s painted %d times\n", name, chart->drawStats().paints);
     running = false;
     if (prober.joinable())
         prober.join();

@@ -171,7 +171,8 @@ TEST(ChartView, AChangedSeriesIsRepaintedByTheEventLoop) {
     QCoreApplication::processEvents();
     const int paints = view->drawStats().paints;
     series->clear();
-    QCoreApplication::processEvents();
+    for (int pass = 0; pass < 10 && view->drawStats().paints == paints; ++pass)
+        QCoreApplication::processEvents();
     EXPECT_GT(view->drawStats().paints, paints);
     EXPECT_FALSE(redNear(view->grab().toImage(), view->mapToPixel(5, 50)));
 }
