@@ -1,6 +1,7 @@
 #include "ui/apropos.h"
 
 #include "pictures/pictures.h"
+#include "ui/looks.h"
 #include "ui/shellopen.h"
 #include "widgets/shapedbutton.h"
 
@@ -33,21 +34,6 @@ namespace calidor {
 namespace {
 
 const QColor Olive(128, 128, 0);
-const QColor Beige(232, 216, 176);
-
-QFont comicFont(int pixels, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 // The model document: an address given at build time, else the PDF that
 // ships with the program, where it is installed or where it was built.
@@ -103,11 +89,9 @@ TFapropos::TFapropos(QWidget* parent, bool showAtCreation, AboutAddresses addres
     : QDialog(parent), m_addresses(std::move(addresses)) {
     setObjectName(QStringLiteral("Fapropos"));
     setWindowTitle(QStringLiteral("A propos..."));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(defaultFont());
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Beige);
+    palette.setColor(QPalette::Window, WindowBeige);
     setPalette(palette);
     setFixedSize(273, 128);
     // Placed where it was designed, not centred.

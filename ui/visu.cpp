@@ -4,6 +4,7 @@
 #include "model/numbertext.h"
 #include "pictures/pictures.h"
 #include "run/modellock.h"
+#include "ui/looks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,8 +25,6 @@
 
 namespace calidor {
 
-const QColor WindowBeige(232, 216, 176);
-
 namespace {
 
 // The fixed colours of the interface: red for the hot fluid, blue for the
@@ -38,27 +37,6 @@ const QColor Black(0, 0, 0);
 
 constexpr int LabelHeight = 15;
 constexpr int FieldHeight = 23;
-
-QFont comicFont(int pixels, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QFont defaultFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, const QString& caption,
                   const QColor& colour, const QFont& font = comicFont(11)) {
@@ -158,14 +136,6 @@ int indexOf(Slider s) { return static_cast<int>(s); }
 int indexOf(Field f) { return static_cast<int>(f); }
 
 } // namespace
-
-void installFontSubstitutions() {
-    // The condensed face is the nearest in width to the small bitmap sans
-    // face the window is designed for.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Sans Serif")});
-}
 
 TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
     installFontSubstitutions();

@@ -8,6 +8,7 @@
 #include "model/modelstate.h"
 #include "run/runcontrol.h"
 #include "run/runwindow.h"
+#include "ui/looks.h"
 
 #include <QMainWindow>
 
@@ -31,12 +32,6 @@ class Series;
 } // namespace charts
 
 namespace calidor {
-
-/// Window background, RGB(232, 216, 176).
-extern const QColor WindowBeige;
-
-/// Makes the fonts the windows ask for resolve to installed faces.
-void installFontSubstitutions();
 
 class TForm1 : public QMainWindow, public AcquisitionForm, public RunWindow {
     Q_OBJECT

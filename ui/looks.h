@@ -1,0 +1,26 @@
+#pragma once
+// The fonts and colours both windows use.
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace calidor {
+
+/// Window background of both windows, RGB(232, 216, 176).
+extern const QColor WindowBeige;
+
+/// "Comic Sans MS" (or Comic Neue, which stands in for it) at a size in pixels.
+QFont comicFont(int pixels, bool bold = false);
+
+/// The window's default face, "MS Sans Serif" at 11 pixels (see installFontSubstitutions).
+QFont defaultFont();
+
+/// Makes the fonts the windows ask for resolve to installed faces.
+void installFontSubstitutions();
+
+/// Sets the colour a label or field writes its text in.
+void setTextColour(QWidget* widget, const QColor& colour);
+
+} // namespace calidor
