@@ -4,6 +4,11 @@
 
 #include "model/extendedlog.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace calidor {
 
 namespace {
@@ -32,13 +37,38 @@ void computePowers(ModelState& m) {
         fpu::store(m.Pf, static_cast<double>(ext(p.debf) * p.Cpf * (ext(n[1].Tf) - n[N + 1].Tf)), Phase);
 }
 
+// Stores cp × ln(...) of T into target, or the entropy last computed from the
+// same bits of cp and T, which is the same value. The memo takes a value only
+// once it has been stored, that is once its formula raised no fault.
+void storeEntropy(double& target, EntropyMemo& memo, double cp, double T) {
+    const auto cpBits = std::bit_cast<std::uint64_t>(cp), TBits = std::bit_cast<std::uint64_t>(T);
+    if (memo.valid && memo.T == TBits && memo.cp == cpBits) {
+        target = memo.s;
+        return;
+    }
+    fpu::store(target, specificEntropy(cp, T), Phase);
+    memo = EntropyMemo{cpBits, TBits, target, true};
+}
+
 void updateEntropies(ModelState& m) {
     const ModelParameters& p = m.params;
+    if (!m.cache.enabled) {
+        for (int i = 1; i <= N; ++i) {
+            NodeRecord& r = m.newNodes[i];
+            fpu::store(r.sc, specificEntropy(p.Cpc, r.Tc), Phase);
+            fpu::store(r.sf, specificEntropy(p.Cpf, r.Tf), Phase);
+            fpu::store(r.sp, specificEntropy(p.Cpp, r.Tp), Phase);
+        }
+        return;
+    }
+    std::vector<EntropyMemo>& memos = m.cache.entropies;
+    memos.resize(3 * N);
     for (int i = 1; i <= N; ++i) {
         NodeRecord& r = m.newNodes[i];
-        fpu::store(r.sc, specificEntropy(p.Cpc, r.Tc), Phase);
-        fpu::store(r.sf, specificEntropy(p.Cpf, r.Tf), Phase);
-        fpu::store(r.sp, specificEntropy(p.Cpp, r.Tp), Phase);
+        EntropyMemo* cell = &memos[static_cast<std::size_t>(3 * (i - 1))];
+        storeEntropy(r.sc, cell[0], p.Cpc, r.Tc);
+        storeEntropy(r.sf, cell[1], p.Cpf, r.Tf);
+        storeEntropy(r.sp, cell[2], p.Cpp, r.Tp);
     }
 }
 
@@ -81,17 +111,34 @@ double entropyProduction(const ModelState& m) {
 
 void ComputeBalances(ModelState& model) {
     fpu::clearFaults();
+    // The same inputs as the last complete computation, whose entropies are
+    // still in place: only the three results need restoring.
+    PhaseMemo& memo = model.cache.balances;
+    if (model.cache.enabled && memo.matches(model)) {
+        model.Pc = memo.Pc;
+        model.Pf = memo.Pf;
+        model.Sgen = memo.Sgen;
+        ++model.cache.skippedPhases;
+        return;
+    }
     computePowers(model);
     updateEntropies(model);
     const double sgen = entropyProduction(model);
     model.Sgen = sgen;
+    if (model.cache.enabled)
+        memo.remember(model);
 }
 
 void FinishStep(ModelState& model) {
     fpu::clearFaults();
     fpu::store(model.time, static_cast<double>(ext(model.time) + model.params.dt), "fin de pas");
     model.nstep = model.nstep + 1;
-    model.oldNodes = model.newNodes;
+    // Records above N + 1 are never written by any operation: they stay zero
+    // in both arrays, and copying them would copy zeros onto zeros.
+    if (model.cache.enabled)
+        std::memcpy(model.oldNodes.data(), model.newNodes.data(), sizeof(NodeRecord) * (N + 2));
+    else
+        model.oldNodes = model.newNodes;
 }
 
 } // namespace calidor

@@ -13,8 +13,9 @@ namespace calidor {
 /// before the fault stays.
 void ComputeBalances(ModelState& model);
 
-/// time += dt, nstep += 1, and the whole of newNodes (every record) copied
-/// onto oldNodes.
+/// time += dt, nstep += 1, and records 0 to N + 1 of newNodes copied onto
+/// oldNodes (the records above are never written: zero in both arrays). With
+/// the shortcuts off (model.cache.enabled false), every record is copied.
 void FinishStep(ModelState& model);
 
 } // namespace calidor

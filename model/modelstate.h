@@ -5,6 +5,8 @@
 // the charts show. It exists once for the program (processModel()); every
 // operation takes it by reference so that tests can build their own.
 
+#include "model/stepcache.h"
+
 #include <array>
 #include <cstdint>
 
@@ -66,6 +68,7 @@ struct ModelState {
     double Pc = 0;        // hot-fluid power between inlet and outlet, W
     double Pf = 0;        // cold-fluid power between inlet and outlet, W
     double Sgen = 0;      // total entropy production rate, W/K
+    StepCache cache;      // exact shortcuts of the step; never a result (stepcache.h)
 };
 
 /// The program's one model state, in static storage, at its start-up values.

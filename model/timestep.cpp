@@ -72,6 +72,12 @@ void BeginRun(ModelState& model) {
 
 void StepTemperatures(ModelState& model) {
     fpu::clearFaults();
+    // 0. The same inputs as the last complete computation, whose results are
+    //    still in place: the formulas would store the same bits again.
+    if (model.cache.enabled && model.cache.temperatures.matches(model)) {
+        ++model.cache.skippedPhases;
+        return;
+    }
     const CellCoefficients c = coefficients(model);
     const NodeArray& o = model.oldNodes;
     NodeArray& n = model.newNodes;
@@ -117,6 +123,10 @@ void StepTemperatures(ModelState& model) {
     // 3. Wall ends copy their neighbours: no heat leaves through the ends.
     n[0].Tp = n[1].Tp;
     n[N + 1].Tp = n[N].Tp;
+
+    // 4. Only a computation that stored everything without a fault is remembered.
+    if (model.cache.enabled)
+        model.cache.temperatures.remember(model);
 }
 
 } // namespace calidor

@@ -118,17 +118,22 @@ TEST(UniformState, StaysExactlyUniformWithNoPowerNorProduction) {
 
 // ---- End of step ----
 
-TEST(FinishStep, CopiesEveryRecordAndAdvancesTimeAndCounter) {
-    auto m = startedRun(1, 70, 2, 5);
-    StepTemperatures(*m);
-    ComputeBalances(*m);
-    m->newNodes[4000].Tc = 1.5; // a record the model never uses still travels
-    m->newNodes[NodeCapacity - 1].sp = -2.5;
-    FinishStep(*m);
-    EXPECT_TRUE(sameRecords(m->oldNodes, m->newNodes));
-    EXPECT_SAME_BITS(m->oldNodes[4000].Tc, 1.5);
-    EXPECT_SAME_BITS(m->time, 0.004);
-    EXPECT_EQ(m->nstep, 1);
+TEST(FinishStep, CopiesTheModelsRecordsAndAdvancesTimeAndCounter) {
+    // Records above N + 1 are never written by the model, so the step copies
+    // only 0 to N + 1; with the shortcuts off it copies every record.
+    for (bool shortcuts : {true, false}) {
+        SCOPED_TRACE(shortcuts);
+        auto m = startedRun(1, 70, 2, 5);
+        m->cache.enabled = shortcuts;
+        StepTemperatures(*m);
+        ComputeBalances(*m);
+        m->newNodes[4000].Tc = 1.5;
+        FinishStep(*m);
+        EXPECT_TRUE(sameRecords(m->oldNodes, m->newNodes, 0, N + 1));
+        EXPECT_SAME_BITS(m->oldNodes[4000].Tc, shortcuts ? 0.0 : 1.5);
+        EXPECT_SAME_BITS(m->time, 0.004);
+        EXPECT_EQ(m->nstep, 1);
+    }
 }
 
 TEST(FinishStep, TimeSumIsRoundedFromExtended) {
