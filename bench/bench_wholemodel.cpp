@@ -9,7 +9,8 @@
 // wall time of each, the ratios to the straightforward run, and whether the
 // three ended on the same bits (every record of both node arrays, time, Pc,
 // Pf, Sgen). Usage: bench_wholemodel [repetitions] (default 5; short runs
-// repeat 20 times as often).
+// repeat 20 times as often), or bench_wholemodel one straightforward|plain|model
+// cocourant tmax: a single run, for instruction counts under callgrind.
 #include "model/acquisition.h"
 #include "model/balances.h"
 #include "model/timestep.h"
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 using namespace calidor;
@@ -112,6 +114,17 @@ void runCase(int cocourant, double tmax, int repetitions) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "one") == 0) {
+        ModelParameters params;
+        params.cocourant = std::atoi(argv[3]);
+        params.tmax = std::atof(argv[4]);
+        EndState end;
+        const std::string_view which = argv[2];
+        const double seconds = which == "straightforward" ? straightforwardRun(params, end)
+                                                          : modelRun(params, which == "model", end);
+        std::printf("%s cocourant=%d tmax=%g: %.3f ms\n", argv[2], params.cocourant, params.tmax, seconds * 1e3);
+        return 0;
+    }
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     std::printf("median wall time of whole runs; in brackets, the ratio to the straightforward run\n");
     for (int co : {1, 0})
