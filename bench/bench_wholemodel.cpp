@@ -42,8 +42,9 @@ struct EndState {
     }
 };
 
-template <class Record> EndState endState(const Record* oldNodes, const Record* newNodes, double time, double Pc,
-                                          double Pf, double Sgen) {
+template <class Record>
+EndState endState(const Record* oldNodes, const Record* newNodes, double time, double Pc, double Pf,
+                  double Sgen) {
     static_assert(sizeof(Record) == sizeof(NodeRecord));
     EndState e;
     const std::size_t bytes = sizeof(Record) * NodeCapacity;
@@ -122,7 +123,8 @@ int main(int argc, char** argv) {
         const std::string_view which = argv[2];
         const double seconds = which == "straightforward" ? straightforwardRun(params, end)
                                                           : modelRun(params, which == "model", end);
-        std::printf("%s cocourant=%d tmax=%g: %.3f ms\n", argv[2], params.cocourant, params.tmax, seconds * 1e3);
+        std::printf("%s cocourant=%d tmax=%g: %.3f ms\n", argv[2], params.cocourant, params.tmax,
+                    seconds * 1e3);
         return 0;
     }
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;

@@ -21,28 +21,36 @@ struct Node {
 };
 inline Node oldN[NodeCapacity], newN[NodeCapacity];
 
-inline long double s(double cp, double T) { return cp * logl((T + 273.15L) / 273.15L); }
+inline long double s(double cp, double T) {
+    return cp * logl((T + 273.15L) / 273.15L);
+}
 
-inline void step(const ModelParameters& p, double dx, double& time, int& nstep, double& Pc, double& Pf, double& Sgen) {
+inline void step(const ModelParameters& p, double dx, double& time, int& nstep, double& Pc, double& Pf,
+                 double& Sgen) {
     const int co = p.cocourant;
     for (int i = 1; i <= N; ++i) {
-        newN[i].Tc = oldN[i].Tc + (long double)p.dt / ((long double)dx / p.Lech * p.Mc * p.Cpc) *
-                                      ((long double)p.Kc * p.sigmac * dx * ((long double)oldN[i].Tp - oldN[i].Tc) +
-                                       (long double)p.debc * p.Cpc * ((long double)oldN[i - 1].Tc - oldN[i].Tc));
-        newN[i].Tp = oldN[i].Tp + (long double)p.dt / ((long double)dx / p.Lech * p.Mp * p.Cpp) *
-                                      ((long double)p.Kf * p.sigmaf * dx * ((long double)oldN[i].Tf - oldN[i].Tp) +
-                                       (long double)p.Kc * p.sigmac * dx * ((long double)oldN[i].Tc - oldN[i].Tp) +
-                                       (long double)lambdap * Sp / dx * ((long double)oldN[i - 1].Tp - oldN[i].Tp) +
-                                       (long double)lambdap * Sp / dx * ((long double)oldN[i + 1].Tp - oldN[i].Tp));
-        newN[i].Tf = oldN[i].Tf + (long double)p.dt / ((long double)dx / p.Lech * p.Mf * p.Cpf) *
-                                      ((long double)p.Kf * p.sigmaf * dx * ((long double)oldN[i].Tp - oldN[i].Tf) +
-                                       (long double)co * p.debf * p.Cpf * ((long double)oldN[i - 1].Tf - oldN[i].Tf) +
-                                       (long double)(1 - co) * p.debf * p.Cpf * ((long double)oldN[i + 1].Tf - oldN[i].Tf));
+        newN[i].Tc =
+            oldN[i].Tc + (long double)p.dt / ((long double)dx / p.Lech * p.Mc * p.Cpc) *
+                             ((long double)p.Kc * p.sigmac * dx * ((long double)oldN[i].Tp - oldN[i].Tc) +
+                              (long double)p.debc * p.Cpc * ((long double)oldN[i - 1].Tc - oldN[i].Tc));
+        newN[i].Tp =
+            oldN[i].Tp + (long double)p.dt / ((long double)dx / p.Lech * p.Mp * p.Cpp) *
+                             ((long double)p.Kf * p.sigmaf * dx * ((long double)oldN[i].Tf - oldN[i].Tp) +
+                              (long double)p.Kc * p.sigmac * dx * ((long double)oldN[i].Tc - oldN[i].Tp) +
+                              (long double)lambdap * Sp / dx * ((long double)oldN[i - 1].Tp - oldN[i].Tp) +
+                              (long double)lambdap * Sp / dx * ((long double)oldN[i + 1].Tp - oldN[i].Tp));
+        newN[i].Tf =
+            oldN[i].Tf +
+            (long double)p.dt / ((long double)dx / p.Lech * p.Mf * p.Cpf) *
+                ((long double)p.Kf * p.sigmaf * dx * ((long double)oldN[i].Tp - oldN[i].Tf) +
+                 (long double)co * p.debf * p.Cpf * ((long double)oldN[i - 1].Tf - oldN[i].Tf) +
+                 (long double)(1 - co) * p.debf * p.Cpf * ((long double)oldN[i + 1].Tf - oldN[i].Tf));
     }
     if (co == 0)
-        newN[0].Tf = oldN[0].Tf + (long double)p.dt / ((long double)dx / p.Lech * p.Mf * p.Cpf) *
-                                      ((long double)p.Kf * p.sigmaf * dx * ((long double)oldN[0].Tp - oldN[0].Tf) +
-                                       (long double)p.debf * p.Cpf * ((long double)oldN[1].Tf - oldN[0].Tf));
+        newN[0].Tf =
+            oldN[0].Tf + (long double)p.dt / ((long double)dx / p.Lech * p.Mf * p.Cpf) *
+                             ((long double)p.Kf * p.sigmaf * dx * ((long double)oldN[0].Tp - oldN[0].Tf) +
+                              (long double)p.debf * p.Cpf * ((long double)oldN[1].Tf - oldN[0].Tf));
     newN[0].Tp = newN[1].Tp;
     newN[N + 1].Tp = newN[N].Tp;
     Pc = (long double)p.debc * p.Cpc * ((long double)newN[0].Tc - newN[N].Tc);
@@ -66,8 +74,10 @@ inline void step(const ModelParameters& p, double dx, double& time, int& nstep, 
         wall = ((long double)dx / p.Lech * p.Mp * ((long double)n.sp - o.sp) / p.dt + wall) -
                (long double)p.Kc * p.sigmac * dx * ((long double)o.Tc - o.Tp) / (273.15L + o.Tp) -
                (long double)p.Kf * p.sigmaf * dx * ((long double)o.Tf - o.Tp) / (273.15L + o.Tp) -
-               (long double)lambdap * Sp / dx * ((long double)oldN[i - 1].Tp - o.Tp) / (273.15L + oldN[i - 1].Tp) -
-               (long double)lambdap * Sp / dx * ((long double)oldN[i + 1].Tp - o.Tp) / (273.15L + oldN[i + 1].Tp);
+               (long double)lambdap * Sp / dx * ((long double)oldN[i - 1].Tp - o.Tp) /
+                   (273.15L + oldN[i - 1].Tp) -
+               (long double)lambdap * Sp / dx * ((long double)oldN[i + 1].Tp - o.Tp) /
+                   (273.15L + oldN[i + 1].Tp);
     }
     Sgen = ((long double)hot + cold) + wall;
     time = time + (long double)p.dt;
@@ -85,7 +95,11 @@ struct Run {
 inline void initialState(const ModelParameters& p) {
     for (Node* nodes : {oldN, newN}) {
         for (int i = 0; i <= N + 1; ++i)
-            nodes[i] = Node{p.Tinit, p.Tinit, p.Tinit, (double)s(p.Cpc, p.Tinit), (double)s(p.Cpf, p.Tinit),
+            nodes[i] = Node{p.Tinit,
+                            p.Tinit,
+                            p.Tinit,
+                            (double)s(p.Cpc, p.Tinit),
+                            (double)s(p.Cpf, p.Tinit),
                             (double)s(p.Cpp, p.Tinit)};
         nodes[0].Tc = p.Tec;
         nodes[0].Tf = p.Tef;

@@ -169,12 +169,15 @@ TEST(Shortcuts, EveryInputChangedAloneInASteadyStateIsTakenIntoAccount) {
     };
     std::vector<Change> changes;
     const std::pair<const char*, double ModelParameters::*> parameters[] = {
-        {"Tef", &ModelParameters::Tef},     {"Tec", &ModelParameters::Tec},       {"Tinit", &ModelParameters::Tinit},
-        {"Cpf", &ModelParameters::Cpf},     {"Cpc", &ModelParameters::Cpc},       {"Cpp", &ModelParameters::Cpp},
-        {"debf", &ModelParameters::debf},   {"debc", &ModelParameters::debc},     {"Mf", &ModelParameters::Mf},
-        {"Mc", &ModelParameters::Mc},       {"Mp", &ModelParameters::Mp},         {"tmax", &ModelParameters::tmax},
-        {"dt", &ModelParameters::dt},       {"Kf", &ModelParameters::Kf},         {"Kc", &ModelParameters::Kc},
-        {"sigmaf", &ModelParameters::sigmaf}, {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech}};
+        {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},
+        {"Tinit", &ModelParameters::Tinit},   {"Cpf", &ModelParameters::Cpf},
+        {"Cpc", &ModelParameters::Cpc},       {"Cpp", &ModelParameters::Cpp},
+        {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc},
+        {"Mf", &ModelParameters::Mf},         {"Mc", &ModelParameters::Mc},
+        {"Mp", &ModelParameters::Mp},         {"tmax", &ModelParameters::tmax},
+        {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},
+        {"Kc", &ModelParameters::Kc},         {"sigmaf", &ModelParameters::sigmaf},
+        {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech}};
     for (const auto& [name, member] : parameters)
         changes.push_back({name, [member = member](ModelState& m) { m.params.*member *= 1.25; }});
     changes.push_back({"cocourant", [](ModelState& m) { m.params.cocourant = 0; }});
@@ -189,7 +192,8 @@ TEST(Shortcuts, EveryInputChangedAloneInASteadyStateIsTakenIntoAccount) {
             auto nudge = [i, field](NodeArray& a) { (&a[i].Tc)[field] += 0.5; };
             changes.push_back({"old " + at, [=](ModelState& m) { nudge(m.oldNodes); }});
             changes.push_back({"new " + at, [=](ModelState& m) { nudge(m.newNodes); }});
-            changes.push_back({"new " + at + " between phases", [=](ModelState& m) { nudge(m.newNodes); }, true});
+            changes.push_back(
+                {"new " + at + " between phases", [=](ModelState& m) { nudge(m.newNodes); }, true});
         }
 
     for (const Change& change : changes) {
