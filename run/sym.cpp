@@ -53,25 +53,52 @@ QString sliceName(StabilitySlice slice) {
     return {};
 }
 
-// What the user reads when a step faults: when, what, and why. A time step
-// above the scheme's stability limit is named as the cause; otherwise the
-// usual causes are listed.
-QString faultMessage(const std::string& what, double time, double dt, const StabilityLimit& limit) {
-    QString cause;
-    if (limit.dt > 0 && dt > limit.dt)
-        cause = QCoreApplication::translate(
-                    "calidor::sym",
-                    "Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, "
-                    "environ %2 s ici (fixée par %3) : une perturbation qui alterne d'une maille à "
-                    "l'autre est amplifiée à chaque pas, les températures oscillent puis divergent "
-                    "jusqu'à des valeurs impossibles. Prenez un pas de temps plus petit que cette limite.")
+QString translated(const char* text) { return QCoreApplication::translate("calidor::sym", text); }
+
+// A zero divisor among the parameters, said as what it does to the step.
+QString zeroParameterCause(const ModelParameters& p) {
+    if (p.Lech == 0)
+        return QCoreApplication::translate("calidor::sym", "La longueur de l'échangeur est nulle : chaque maille a une longueur dx = 0, et sa part "
+                          "de l'échangeur, dx / Lech, vaut 0/0.");
+    const struct {
+        double mass, specificHeat;
+        const char* text;
+    } slices[] = {
+        {p.Mc, p.Cpc, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique du fluide chaud est nulle (masse "
+                                                        "ou Cp nul : Masse C × Cp C = 0) : dt divisé par cette capacité est infini, "
+                                                        "et l'évolution de sa température n'est plus définie.")},
+        {p.Mf, p.Cpf, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique du fluide froid est nulle (masse "
+                                                        "ou Cp nul : Masse F × Cp F = 0) : dt divisé par cette capacité est infini, "
+                                                        "et l'évolution de sa température n'est plus définie.")},
+        {p.Mp, p.Cpp, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique de la paroi est nulle (masse ou "
+                                                        "Cp nul : Masse P × Cp P = 0) : dt divisé par cette capacité est infini, et "
+                                                        "l'évolution de sa température n'est plus définie.")},
+    };
+    for (const auto& slice : slices)
+        if (slice.mass == 0 || slice.specificHeat == 0)
+            return translated(slice.text);
+    if (p.dt == 0)
+        return QCoreApplication::translate("calidor::sym", "Le pas de temps est nul (dt = 0) : le temps n'avance pas, et le stockage d'entropie "
+                          "de chaque maille, sa variation divisée par dt, vaut 0/0.");
+    return {};
+}
+
+// What the user reads when a step faults: when, what, and why. A zero
+// length, capacity or time step, or a time step above the scheme's stability
+// limit, is named as the cause; otherwise the usual causes are listed.
+QString faultMessage(const std::string& what, double time, const ModelParameters& p, const StabilityLimit& limit) {
+    const double dt = p.dt;
+    QString cause = zeroParameterCause(p);
+    if (cause.isEmpty() && limit.dt > 0 && dt > limit.dt)
+        cause = QCoreApplication::translate("calidor::sym", "Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, environ "
+                           "%2 s ici (fixée par %3) : une perturbation qui alterne d'une maille à l'autre est "
+                           "amplifiée à chaque pas, les températures oscillent puis divergent jusqu'à des valeurs "
+                           "impossibles. Prenez un pas de temps plus petit que cette limite.")
                     .arg(QString::number(dt, 'g', 6), QString::number(limit.dt, 'g', 3), sliceName(limit.slice));
-    else
-        cause = QCoreApplication::translate(
-            "calidor::sym",
-            "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le pas de "
-            "temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les températures "
-            "divergent alors.");
+    if (cause.isEmpty())
+        cause = QCoreApplication::translate("calidor::sym", "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le "
+                           "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
+                           "températures divergent alors.");
     return QCoreApplication::translate("calidor::sym", "Le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3")
         .arg(sym::timeText(time).trimmed(), QString::fromStdString(what), cause);
 }
@@ -309,15 +336,16 @@ void sym::finishNaturally() {
 }
 
 void sym::reportFault(const std::string& what) {
-    double time, dt;
+    double time;
+    ModelParameters params;
     StabilityLimit limit;
     {
         ModelLock lock(modelMutex());
         time = m_model.time;
-        dt = m_model.params.dt;
+        params = m_model.params;
         limit = explicitStabilityLimit(m_model.params, m_model.dx);
     }
-    const QString message = faultMessage(what, time, dt, limit);
+    const QString message = faultMessage(what, time, params, limit);
     post(m_ui, [this, message, self = weak_from_this()] {
         if (self.lock())
             m_window.reportRunFault(message);
