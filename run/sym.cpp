@@ -86,9 +86,16 @@ QString zeroParameterCause(const ModelParameters& p) {
 // What the user reads when a step faults: when, what, and why. A zero
 // length, capacity or time step, or a time step above the scheme's stability
 // limit, is named as the cause; otherwise the usual causes are listed.
-QString faultMessage(const std::string& what, double time, const ModelParameters& p, const StabilityLimit& limit) {
+QString faultMessage(const ArithmeticFault& error, double time, const ModelParameters& p, const StabilityLimit& limit) {
+    const std::string what = error.what(), phase = error.phase();
+    const FaultKind kind = error.kind();
     const double dt = p.dt;
     QString cause = zeroParameterCause(p);
+    QString fault = QString::fromStdString(what);
+    if (!cause.isEmpty() && kind == FaultKind::InvalidOperation)
+        // The cause is known: a 0/0 or an ∞ × 0, not a logarithm.
+        fault = QCoreApplication::translate("calidor::sym", "Erreur de calcul (%1) : opération invalide (0/0 ou ∞ × 0).")
+                    .arg(QString::fromStdString(phase));
     if (cause.isEmpty() && limit.dt > 0 && dt > limit.dt)
         cause = QCoreApplication::translate("calidor::sym", "Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, environ "
                            "%2 s ici (fixée par %3) : une perturbation qui alterne d'une maille à l'autre est "
@@ -100,7 +107,7 @@ QString faultMessage(const std::string& what, double time, const ModelParameters
                            "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
                            "températures divergent alors.");
     return QCoreApplication::translate("calidor::sym", "Le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3")
-        .arg(sym::timeText(time).trimmed(), QString::fromStdString(what), cause);
+        .arg(sym::timeText(time).trimmed(), fault, cause);
 }
 
 } // namespace
@@ -248,7 +255,7 @@ void sym::body() {
             }
         }
     } catch (const ArithmeticFault& fault) {
-        reportFault(fault.what());
+        reportFault(fault);
     }
     dispose();
 }
@@ -335,7 +342,7 @@ void sym::finishNaturally() {
     });
 }
 
-void sym::reportFault(const std::string& what) {
+void sym::reportFault(const ArithmeticFault& fault) {
     double time;
     ModelParameters params;
     StabilityLimit limit;
@@ -345,7 +352,7 @@ void sym::reportFault(const std::string& what) {
         params = m_model.params;
         limit = explicitStabilityLimit(m_model.params, m_model.dx);
     }
-    const QString message = faultMessage(what, time, params, limit);
+    const QString message = faultMessage(fault, time, params, limit);
     post(m_ui, [this, message, self = weak_from_this()] {
         if (self.lock())
             m_window.reportRunFault(message);

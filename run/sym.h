@@ -21,6 +21,7 @@
 // keeps a refresh that has not begun off the emptied curves.
 
 #include "model/acquisition.h"
+#include "model/arithmeticfault.h"
 #include "model/modelstate.h"
 #include "run/pace.h"
 #include "run/runwindow.h"
@@ -114,7 +115,7 @@ private:
     bool handOffRefresh();
     void runHandOff();
     void finishNaturally();
-    void reportFault(const std::string& what);
+    void reportFault(const ArithmeticFault& fault);
     void dispose();
     void joinFinishedWorker();
 
