@@ -124,18 +124,23 @@ TEST(Pace, PauseStopAndQuitAnswerAtOnceAtRealTime) {
 }
 
 TEST(Pace, AChangeTakesEffectDuringTheRun) {
+    // Heavy masses keep a time step of 0.1 s stable: ten steps per simulated
+    // second, so even a slow (sanitised) build outruns real time by far.
     Bench b;
+    b.setField(Field::Mfbox, "5");
+    b.setField(Field::Mcbox, "5");
+    b.setField(Field::MPbox, "1");
+    b.setField(Field::dtbox, "0.1");
     b.setField(Field::Tmmaxbox, "100000");
     b.control->setPace(Pace::RealTime);
     b.control->start();
-    ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
     QTest::qWait(300);
     EXPECT_LT(b.time(), 2.0) << "real time";
 
     b.control->setPace(Pace::Max);
     const auto start = Clock::now();
-    ASSERT_TRUE(waitFor([&] { return b.time() > 30; }, 30));
-    EXPECT_LT(secondsSince(start), 15.0) << "30 simulated seconds took longer than at real time";
+    ASSERT_TRUE(waitFor([&] { return b.time() > 200; }, 100));
+    EXPECT_LT(secondsSince(start), 100.0) << "200 simulated seconds took as long as at real time";
 
     b.control->setPace(Pace::RealTime);
     const double from = b.time();
@@ -145,6 +150,8 @@ TEST(Pace, AChangeTakesEffectDuringTheRun) {
     EXPECT_LT(advance, 2.0) << "no racing to catch up after a change of pace";
     EXPECT_GT(advance, 0.1);
     b.control->stop();
+    EXPECT_TRUE(waitFor([&] { return b.ended(); }));
+    EXPECT_TRUE(b.window.faults.empty());
 }
 
 TEST(Pace, PacerReanchorsInsteadOfRacingToCatchUp) {
