@@ -53,8 +53,8 @@ public:
     /// the user-interface thread, through which the worker reaches it.
     /// Raises ArithmeticFault (no worker is started) when acquisition or the
     /// initial state fault.
-    /// `onDisposed`, if given, runs on the user-interface thread once the
-    /// worker's body has returned.
+    /// The worker takes its steps at `pace`; `onDisposed`, if given, runs on
+    /// the user-interface thread once the worker's body has returned.
     static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui,
                                        Pace pace = Pace::Max, std::function<void()> onDisposed = {});
 
