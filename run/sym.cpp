@@ -276,7 +276,7 @@ bool sym::waitForNextStep(double time) {
         }
         m_parked = false;
         // A step forward by one refresh is taken at once, whatever the pace.
-        if (m_stepping)
+        if (m_stepping || m_pacer.pace() == Pace::Max)
             return true;
         const auto now = Pacer::Clock::now();
         const auto due = m_pacer.due(time, now);
