@@ -217,17 +217,6 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
     EXPECT_EQ(bits(reference->Sgen), bits(b.model->Sgen));
 }
 
-TEST(Stepping, DoesNothingUnlessPaused) {
-    Bench b;
-    b.control->stepOneRefresh(); // no run yet
-    b.setField(Field::Tmmaxbox, "100000");
-    b.control->start();
-    b.control->stepOneRefresh(); // running: no halt
-    ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 3; }));
-    EXPECT_FALSE(b.control->simu()->isHalted());
-    b.control->stop();
-}
-
 // --- "Arrêt" against a refresh already handed over -------------------------------
 
 TEST(StopRace, ARefreshHandedOverButNotBegunIsDroppedAndTheCurvesStayEmpty) {
