@@ -145,9 +145,11 @@ std::vector<double> tickValues(const AxisScale& scale) {
     return ticks;
 }
 
-QString tickLabel(double value, const AxisScale& scale, const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+QString tickLabel(double value, const AxisScale& scale, [[maybe_unused]] const QLocale& locale) {
+    // Always a point, whatever the locale: the fields read a point only, so a
+    // value copied from an axis into a field must read back the same.
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
     const double largest = std::max(std::abs(scale.min), std::abs(scale.max));
     if (largest >= kLargestFixedLabel || scale.decimals > kMostDecimals)
         return plain.toString(value, 'g', 6);

@@ -48,7 +48,8 @@ AxisScale resolveAxis(const AxisRange& range, const ValueBounds& data, double le
 /// The tick values of a scale, ascending; empty when the scale has no step or would need absurdly many.
 std::vector<double> tickValues(const AxisScale& scale);
 
-/// The text of a tick label, with the locale's decimal separator and no digit grouping.
+/// The text of a tick label: a point as decimal separator whatever `locale`
+/// says (the fields read a point only), and no digit grouping.
 QString tickLabel(double value, const AxisScale& scale, const QLocale& locale);
 
 /// Maps data values to pixels: the axis minimum at the left (bottom) edge of the rectangle, its maximum

@@ -7,7 +7,15 @@ namespace calidor {
 
 namespace {
 
-double readField(const AcquisitionForm& form, Field field) { return textToNumber(form.fieldText(field)); }
+// A text too large for a double ("1e400") faults; the message names the
+// field by its label, so the user knows which one to correct.
+double readField(const AcquisitionForm& form, Field field) {
+    try {
+        return textToNumber(form.fieldText(field));
+    } catch (const ArithmeticFault& fault) {
+        throw ArithmeticFault(fault.kind(), std::string("lecture du champ « ") + fieldLabel(field) + " »");
+    }
+}
 
 // Where each field's value goes, in reading order.
 double& parameterOf(ModelParameters& p, Field field) {
@@ -67,6 +75,30 @@ void writeInletEntropies(ModelState& m) {
 }
 
 } // namespace
+
+const char* fieldLabel(Field field) {
+    switch (field) {
+    case Field::Tefbox: return "T entrée F (°C)";
+    case Field::tecbox: return "T entrée C (°C)";
+    case Field::tinitbox: return "T init (°C)";
+    case Field::Cpfbox: return "Cp F (J/kg.K)";
+    case Field::Cpcbox: return "Cp C (J/kg.K)";
+    case Field::cppbox: return "Cp P (J/kg.K)";
+    case Field::Mfbox: return "Masse F (kg)";
+    case Field::Mcbox: return "Masse C (kg)";
+    case Field::MPbox: return "Masse P (kg)";
+    case Field::Edit_Kf: return "Coef. ech. conv F (W/m2.K)";
+    case Field::Edit_Kc: return "Coef. ech. conv C (W/m2.K)";
+    case Field::Edit_sigmaf: return "Surf. ech. linéïque F (m2/m)";
+    case Field::Edit_sigmac: return "Surf. ech. linéïque C (m2/m)";
+    case Field::Edit_long: return "Longueur de l'échangeur (m)";
+    case Field::debfbox: return "deb F (kg/s)";
+    case Field::debcbox: return "deb C (kg/s)";
+    case Field::Tmmaxbox: return "Time max (s)";
+    case Field::dtbox: return "dt (s)";
+    }
+    return "";
+}
 
 void acquisition(ModelState& model, AcquisitionForm& form) {
     ModelParameters& p = model.params;

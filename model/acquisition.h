@@ -37,10 +37,14 @@ public:
     virtual void repaintNow() = 0;
 };
 
+/// The caption of a field's label on the main window ("Cp F (J/kg.K)"), UTF-8.
+const char* fieldLabel(Field field);
+
 /// Reads the 18 fields and the check box into the parameters, field by field,
 /// moving each slider to match its field as soon as its parameter is stored,
 /// then writes the inlet nodes and repaints. Raises ArithmeticFault (for an
-/// inlet at or below −273.15 °C); what was stored before the fault stays.
+/// inlet at or below −273.15 °C, or a text whose value overflows, named by
+/// its field's label); what was stored before the fault stays.
 void acquisition(ModelState& model, AcquisitionForm& form);
 
 /// The body of a slider's change handler: rewrites the slider's field from its

@@ -5,11 +5,18 @@
 namespace calidor {
 
 namespace {
-const char* kindText(FaultKind kind) {
+
+// The temperature step takes no logarithm: an invalid operation there is a
+// 0/0 or an ∞ × 0, which a zero length, mass or specific heat gives.
+constexpr const char* StepPhase = "pas de temps";
+
+std::string kindText(FaultKind kind, const std::string& phase) {
     switch (kind) {
     case FaultKind::InvalidOperation:
-        return "opération invalide (logarithme d'un nombre négatif ou nul : température absolue "
-               "nulle ou négative, ou 0/0)";
+        if (phase == StepPhase)
+            return "opération invalide (0/0 ou ∞ × 0 : une longueur, une masse ou une capacité thermique nulle)";
+        return "opération invalide (0/0, ou logarithme d'un nombre négatif ou nul : température absolue "
+               "nulle ou négative)";
     case FaultKind::DivisionByZero:
         return "division par zéro";
     case FaultKind::Overflow:
@@ -17,13 +24,14 @@ const char* kindText(FaultKind kind) {
     }
     return "erreur de calcul";
 }
+
 } // namespace
 
 ArithmeticFault::ArithmeticFault(FaultKind kind, std::string phase)
-    : std::runtime_error("Erreur de calcul (" + phase + ") : " + kindText(kind) + "."), m_kind(kind),
+    : std::runtime_error("Erreur de calcul (" + phase + ") : " + kindText(kind, phase) + "."), m_kind(kind),
       m_phase(std::move(phase)) {}
 
-std::string ArithmeticFault::description() const { return kindText(m_kind); }
+std::string ArithmeticFault::description() const { return kindText(m_kind, m_phase); }
 
 namespace fpu {
 

@@ -2,6 +2,8 @@
 
 #include "run/modellock.h"
 
+#include <QPointer>
+
 namespace calidor {
 
 RunControl::RunControl(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* parent)
@@ -22,13 +24,18 @@ void RunControl::start() {
     // waits halted ends first (without another step if halted).
     if (m_simu)
         m_simu->end();
-    m_simu = sym::create(m_model, m_form, m_window, this);
+    // A run that ends says so on the user-interface thread.
+    m_simu = sym::create(m_model, m_form, m_window, this, m_pace, [control = QPointer<RunControl>(this)] {
+        if (control)
+            emit control->runStateChanged();
+    });
     m_window.setStartEnabled(false);
     m_window.disableRepresentation();
     const QString title = balanceChartTitle(m_window.representation());
     if (!title.isEmpty())
         m_window.setChartTitle(ChartId::Chart2, title);
     m_window.disableLength();
+    emit runStateChanged();
 }
 
 void RunControl::pause() {
@@ -45,15 +52,47 @@ void RunControl::pause() {
         run.resume();
     }
     run.en_marche = 1 - run.en_marche;
+    emit runStateChanged();
 }
 
+void RunControl::stepOneRefresh() {
+    if (!pausedByUser())
+        return;
+    {
+        ModelLock lock(modelMutex());
+        acquisition(m_model, m_form);
+    }
+    m_simu->stepToNextRefresh();
+    emit runStateChanged();
+}
+
+void RunControl::endLatestRun() {
+    stop();
+    if (pausedByUser())
+        m_simu->end();
+    emit runStateChanged();
+}
+
+void RunControl::setPace(Pace pace) {
+    m_pace = pace;
+    if (m_simu && !m_simu->disposed())
+        m_simu->setPace(pace);
+}
+
+bool RunControl::pausedByUser() const { return m_simu && !m_simu->disposed() && m_simu->en_marche == 0; }
+
 void RunControl::stop() {
-    if (m_simu && !m_simu->disposed() && m_simu->en_marche == 1)
-        m_simu->requestStop();
+    if (m_simu && !m_simu->disposed()) {
+        if (m_simu->en_marche == 1)
+            m_simu->requestStop();
+        else
+            m_simu->holdDisplay();
+    }
     for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5, SeriesId::Series7,
                        SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
         m_window.clearSeries(s);
     m_window.setStartEnabled(true);
+    emit runStateChanged();
 }
 
 void RunControl::shutdown() {

@@ -33,8 +33,30 @@ public:
     void pause();
 
     /// "Arrêt": asks a computing run to stop after its step (a paused one
-    /// stays paused), empties the curves and enables the start button.
+    /// stays paused), empties the curves and enables the start button. A
+    /// refresh already handed over but not begun is dropped, so the curves
+    /// stay empty.
     void stop();
+
+    /// "Avancer d'un affichage": while the latest run is halted by "Pause",
+    /// runs acquisition (as resuming does), lets the run compute up to and
+    /// including its next refresh, and halts it again. Does nothing
+    /// otherwise. Raises ArithmeticFault from that acquisition; the run stays
+    /// halted.
+    void stepOneRefresh();
+
+    /// "Arrêt", and a run halted by "Pause" is ended as well (it could only
+    /// be resumed with values meant for another run). Used before a lesson
+    /// scenario writes its values.
+    void endLatestRun();
+
+    /// The pace of the latest run and of the runs to come; takes effect at
+    /// once, during a run too.
+    void setPace(Pace pace);
+    Pace pace() const { return m_pace; }
+
+    /// The latest run exists, has not ended, and is halted by "Pause".
+    bool pausedByUser() const;
 
     /// Ends every run without another step; used when the program ends.
     void shutdown();
@@ -42,11 +64,16 @@ public:
     /// The most recently created run; none before the first "Marche".
     const std::shared_ptr<sym>& simu() const { return m_simu; }
 
+signals:
+    /// A run started, was paused, resumed, stepped or stopped, or ended.
+    void runStateChanged();
+
 private:
     ModelState& m_model;
     AcquisitionForm& m_form;
     RunWindow& m_window;
     std::shared_ptr<sym> m_simu;
+    Pace m_pace = Pace::Max;
 };
 
 /// The title of the balance chart for a representation index, or an empty

@@ -5,7 +5,9 @@
 #include "model/numbertext.h"
 #include "model/timestep.h"
 #include "run/modellock.h"
+#include "run/stability.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QMetaObject>
 
@@ -42,17 +44,76 @@ void post(QObject* ui, std::function<void()> call) {
     QMetaObject::invokeMethod(ui, [] { drainMailbox(); }, Qt::QueuedConnection);
 }
 
-QString faultMessage(const std::string& what, double time) {
-    return QString::fromUtf8("Le calcul s'est arrêté à t = %1 s.\n\n%2\n\n"
-                             "Causes probables : une masse, une capacité thermique, la longueur de "
-                             "l'échangeur ou le pas de temps nuls ; ou un pas de temps trop grand pour le "
-                             "schéma explicite, dont les températures divergent alors.")
-        .arg(sym::timeText(time).trimmed(), QString::fromStdString(what));
+QString sliceName(StabilitySlice slice) {
+    switch (slice) {
+    case StabilitySlice::HotFluid: return QCoreApplication::translate("calidor::sym", "le fluide chaud");
+    case StabilitySlice::ColdFluid: return QCoreApplication::translate("calidor::sym", "le fluide froid");
+    case StabilitySlice::Wall: return QCoreApplication::translate("calidor::sym", "la paroi");
+    }
+    return {};
+}
+
+QString translated(const char* text) { return QCoreApplication::translate("calidor::sym", text); }
+
+// A zero divisor among the parameters, said as what it does to the step.
+QString zeroParameterCause(const ModelParameters& p) {
+    if (p.Lech == 0)
+        return QCoreApplication::translate("calidor::sym", "La longueur de l'échangeur est nulle : chaque maille a une longueur dx = 0, et sa part "
+                          "de l'échangeur, dx / Lech, vaut 0/0.");
+    const struct {
+        double mass, specificHeat;
+        const char* text;
+    } slices[] = {
+        {p.Mc, p.Cpc, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique du fluide chaud est nulle (masse "
+                                                        "ou Cp nul : Masse C × Cp C = 0) : dt divisé par cette capacité est infini, "
+                                                        "et l'évolution de sa température n'est plus définie.")},
+        {p.Mf, p.Cpf, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique du fluide froid est nulle (masse "
+                                                        "ou Cp nul : Masse F × Cp F = 0) : dt divisé par cette capacité est infini, "
+                                                        "et l'évolution de sa température n'est plus définie.")},
+        {p.Mp, p.Cpp, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique de la paroi est nulle (masse ou "
+                                                        "Cp nul : Masse P × Cp P = 0) : dt divisé par cette capacité est infini, et "
+                                                        "l'évolution de sa température n'est plus définie.")},
+    };
+    for (const auto& slice : slices)
+        if (slice.mass == 0 || slice.specificHeat == 0)
+            return translated(slice.text);
+    if (p.dt == 0)
+        return QCoreApplication::translate("calidor::sym", "Le pas de temps est nul (dt = 0) : le temps n'avance pas, et le stockage d'entropie "
+                          "de chaque maille, sa variation divisée par dt, vaut 0/0.");
+    return {};
+}
+
+// What the user reads when a step faults: when, what, and why. A zero
+// length, capacity or time step, or a time step above the scheme's stability
+// limit, is named as the cause; otherwise the usual causes are listed.
+QString faultMessage(const ArithmeticFault& error, double time, const ModelParameters& p, const StabilityLimit& limit) {
+    const std::string what = error.what(), phase = error.phase();
+    const FaultKind kind = error.kind();
+    const double dt = p.dt;
+    QString cause = zeroParameterCause(p);
+    QString fault = QString::fromStdString(what);
+    if (!cause.isEmpty() && kind == FaultKind::InvalidOperation)
+        // The cause is known: a 0/0 or an ∞ × 0, not a logarithm.
+        fault = QCoreApplication::translate("calidor::sym", "Erreur de calcul (%1) : opération invalide (0/0 ou ∞ × 0).")
+                    .arg(QString::fromStdString(phase));
+    if (cause.isEmpty() && limit.dt > 0 && dt > limit.dt)
+        cause = QCoreApplication::translate("calidor::sym", "Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, environ "
+                           "%2 s ici (fixée par %3) : une perturbation qui alterne d'une maille à l'autre est "
+                           "amplifiée à chaque pas, les températures oscillent puis divergent jusqu'à des valeurs "
+                           "impossibles. Prenez un pas de temps plus petit que cette limite.")
+                    .arg(QString::number(dt, 'g', 6), QString::number(limit.dt, 'g', 3), sliceName(limit.slice));
+    if (cause.isEmpty())
+        cause = QCoreApplication::translate("calidor::sym", "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le "
+                           "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
+                           "températures divergent alors.");
+    return QCoreApplication::translate("calidor::sym", "Le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3")
+        .arg(sym::timeText(time).trimmed(), fault, cause);
 }
 
 } // namespace
 
-std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui) {
+std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui, Pace pace,
+                                 std::function<void()> onDisposed) {
     {
         ModelLock lock(modelMutex());
         acquisition(model, form);
@@ -60,6 +121,8 @@ std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWi
     }
     std::shared_ptr<sym> run(new sym(model, window, ui));
     run->en_marche = 1;
+    run->m_pacer.setPace(pace);
+    run->m_onDisposed = std::move(onDisposed);
     run->m_worker = std::thread([raw = run.get()] { raw->body(); });
     return run;
 }
@@ -69,19 +132,66 @@ sym::sym(ModelState& model, RunWindow& window, QObject* ui) : m_model(model), m_
 sym::~sym() { end(); }
 
 void sym::halt() {
-    std::lock_guard lock(m_sync);
-    m_halted = true;
+    {
+        std::lock_guard lock(m_sync);
+        m_halted = true;
+        m_stepping = false;
+    }
+    m_wake.notify_all();
 }
 
 void sym::resume() {
     {
         std::lock_guard lock(m_sync);
         m_halted = false;
+        m_stepping = false;
+        m_displayHeld = false;
+        m_pacer.reanchor();
     }
     m_wake.notify_all();
 }
 
-void sym::requestStop() { m_stopRequested.store(true); }
+void sym::stepToNextRefresh() {
+    {
+        std::lock_guard lock(m_sync);
+        m_halted = false;
+        m_stepping = true;
+        m_displayHeld = false;
+    }
+    m_wake.notify_all();
+}
+
+void sym::requestStop() {
+    {
+        std::lock_guard lock(m_sync);
+        m_stopRequested.store(true);
+        if (m_handOff == HandOff::Pending)
+            m_handOff = HandOff::Dropped;
+    }
+    m_wake.notify_all();
+}
+
+void sym::holdDisplay() {
+    {
+        std::lock_guard lock(m_sync);
+        m_displayHeld = true;
+        if (m_stepping) {
+            m_stepping = false;
+            m_halted = true;
+        }
+        if (m_handOff == HandOff::Pending)
+            m_handOff = HandOff::Dropped;
+    }
+    m_wake.notify_all();
+}
+
+void sym::setPace(Pace pace) {
+    {
+        std::lock_guard lock(m_sync);
+        m_pacer.setPace(pace);
+    }
+    m_wake.notify_all();
+}
 
 void sym::end() {
     {
@@ -102,21 +212,25 @@ bool sym::isHalted() const {
 
 // The worker's body:
 //   1. start of the run (time 0, cell length);
-//   2. a step: temperatures, balances, end of step;
-//   3. a stop request ends the body at once;
-//   4. every 40th step of the process, the display is refreshed;
-//   5. the end time, read afresh, ends the run naturally, or back to 2.
+//   2. wait while halted, or until the pace says the next step is due;
+//   3. a step: temperatures, balances, end of step;
+//   4. a stop request ends the body at once;
+//   5. every 40th step of the process, the display is refreshed (and a run
+//      stepped forward by one refresh halts again);
+//   6. the end time, read afresh, ends the run naturally, or back to 2.
 void sym::body() {
     try {
+        double time;
         {
             ModelLock lock(modelMutex());
             BeginRun(m_model);
+            time = m_model.time;
         }
         for (;;) {
-            if (!waitWhileHalted())
+            if (!waitForNextStep(time))
                 break;
-            std::int32_t nstep;
-            double time, tmax;
+            std::int64_t nstep;
+            double tmax;
             {
                 ModelLock lock(modelMutex());
                 StepTemperatures(m_model);
@@ -128,34 +242,69 @@ void sym::body() {
             }
             if (m_stopRequested.load())
                 break;
-            if (nstep % RefreshPeriod == 0 && !handOffRefresh())
-                break;
+            if (nstep % RefreshPeriod == 0) {
+                if (!handOffRefresh())
+                    break;
+                haltIfStepping();
+                if (m_stopRequested.load())
+                    break;
+            }
             if (!(time < tmax)) {
                 finishNaturally();
                 break;
             }
         }
     } catch (const ArithmeticFault& fault) {
-        reportFault(fault.what());
+        reportFault(fault);
     }
     dispose();
 }
 
-bool sym::waitWhileHalted() {
+// Before each step: parked while halted; at a set pace, asleep until the
+// step that starts at simulated `time` is due. Every request (resume, pace,
+// stop, end) wakes it through the condition. False: no further step.
+bool sym::waitForNextStep(double time) {
     std::unique_lock lock(m_sync);
-    m_parked = m_halted;
-    m_wake.wait(lock, [this] { return !m_halted || m_ending; });
-    m_parked = false;
-    return !m_ending;
+    for (;;) {
+        if (m_ending || m_stopRequested.load())
+            return false;
+        if (m_halted) {
+            m_parked = true;
+            m_pacer.reanchor();
+            m_wake.wait(lock);
+            continue;
+        }
+        m_parked = false;
+        // A step forward by one refresh is taken at once, whatever the pace.
+        if (m_stepping || m_pacer.pace() == Pace::Max)
+            return true;
+        const auto now = Pacer::Clock::now();
+        const auto due = m_pacer.due(time, now);
+        if (due <= now)
+            return true;
+        m_wake.wait_until(lock, due);
+    }
+}
+
+void sym::haltIfStepping() {
+    std::lock_guard lock(m_sync);
+    if (m_stepping) {
+        m_stepping = false;
+        m_halted = true;
+    }
 }
 
 // Posts RefreshDisplay to the user-interface thread and waits until it has
 // returned, or until the run is ended, which cancels it if it has not begun.
+// A refresh dropped by "Arrêt" (or never handed over because of it) lets the
+// worker go on. False: the run is ending.
 bool sym::handOffRefresh() {
     {
         std::lock_guard lock(m_sync);
         if (m_ending)
             return false;
+        if (m_stopRequested.load() || m_displayHeld)
+            return true;
         m_handOff = HandOff::Pending;
     }
     post(m_ui, [self = weak_from_this()] {
@@ -163,10 +312,12 @@ bool sym::handOffRefresh() {
             run->runHandOff();
     });
     std::unique_lock lock(m_sync);
-    m_wake.wait(lock, [this] { return m_handOff == HandOff::Done || m_handOff == HandOff::Cancelled; });
-    const bool refreshed = m_handOff == HandOff::Done;
+    m_wake.wait(lock, [this] {
+        return m_handOff == HandOff::Done || m_handOff == HandOff::Cancelled || m_handOff == HandOff::Dropped;
+    });
+    const bool cancelled = m_handOff == HandOff::Cancelled;
     m_handOff = HandOff::Idle;
-    return refreshed && !m_ending;
+    return !cancelled && !m_ending;
 }
 
 void sym::runHandOff() {
@@ -191,13 +342,17 @@ void sym::finishNaturally() {
     });
 }
 
-void sym::reportFault(const std::string& what) {
+void sym::reportFault(const ArithmeticFault& fault) {
     double time;
+    ModelParameters params;
+    StabilityLimit limit;
     {
         ModelLock lock(modelMutex());
         time = m_model.time;
+        params = m_model.params;
+        limit = explicitStabilityLimit(m_model.params, m_model.dx);
     }
-    const QString message = faultMessage(what, time);
+    const QString message = faultMessage(fault, time, params, limit);
     post(m_ui, [this, message, self = weak_from_this()] {
         if (self.lock())
             m_window.reportRunFault(message);
@@ -209,8 +364,11 @@ void sym::reportFault(const std::string& what) {
 void sym::dispose() {
     m_bodyReturned.store(true);
     post(m_ui, [self = weak_from_this()] {
-        if (auto run = self.lock())
+        if (auto run = self.lock()) {
             run->joinFinishedWorker();
+            if (run->m_onDisposed)
+                run->m_onDisposed();
+        }
     });
 }
 

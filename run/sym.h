@@ -11,14 +11,19 @@
 // effect from the next step. No lock is held across the refresh hand-off:
 // the worker posts RefreshDisplay to the user-interface thread and waits on
 // the run's own mutex and condition until it has returned, so the display
-// reads the state between two steps. Pause, the stop request and the end
-// request are flags under that same mutex (the stop request is also an
-// atomic, read once per step). The hand-off can be cancelled by the
-// user-interface thread, which is how it ends a run without ever waiting for
-// a worker that waits for it.
+// reads the state between two steps. Pause, stepping, the pace, the stop
+// request and the end request are flags under that same mutex (the stop
+// request is also an atomic, read once per step). Between two steps the
+// worker waits on that condition, halted or until its pace says the next
+// step is due, so every request wakes it at once. The hand-off can be
+// cancelled by the user-interface thread, which is how it ends a run
+// without ever waiting for a worker that waits for it, and how "Arrêt"
+// keeps a refresh that has not begun off the emptied curves.
 
 #include "model/acquisition.h"
+#include "model/arithmeticfault.h"
 #include "model/modelstate.h"
+#include "run/pace.h"
 #include "run/runwindow.h"
 
 #include <QObject>
@@ -26,6 +31,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -47,7 +53,10 @@ public:
     /// the user-interface thread, through which the worker reaches it.
     /// Raises ArithmeticFault (no worker is started) when acquisition or the
     /// initial state fault.
-    static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui);
+    /// The worker takes its steps at `pace`; `onDisposed`, if given, runs on
+    /// the user-interface thread once the worker's body has returned.
+    static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui,
+                                       Pace pace = Pace::Max, std::function<void()> onDisposed = {});
 
     /// Ends the worker if it still runs (see end()).
     ~sym();
@@ -63,8 +72,19 @@ public:
     void halt();
     /// Lets a halted worker continue with its next step.
     void resume();
-    /// Asks the worker to end after the step it is computing.
+    /// Lets a halted worker compute up to and including the next step that
+    /// brings nstep to a multiple of RefreshPeriod, refresh the display, and
+    /// halt again.
+    void stepToNextRefresh();
+    /// Asks the worker to end after the step it is computing (at once if it
+    /// waits between steps); a refresh handed over but not begun is dropped.
     void requestStop();
+    /// For "Arrêt" on a halted run: a refresh handed over but not begun is
+    /// dropped, a step towards the next refresh is called off, and no refresh
+    /// is handed over until the run is resumed or stepped again.
+    void holdDisplay();
+    /// The pace, from the next step on.
+    void setPace(Pace pace);
     /// Ends the worker without another step (waking it if halted, cancelling
     /// a refresh it waits for) and waits until its thread has finished.
     /// User-interface thread only.
@@ -87,14 +107,15 @@ public:
 private:
     sym(ModelState& model, RunWindow& window, QObject* ui);
 
-    enum class HandOff { Idle, Pending, Running, Done, Cancelled };
+    enum class HandOff { Idle, Pending, Running, Done, Cancelled, Dropped };
 
     void body();
-    bool waitWhileHalted();
+    bool waitForNextStep(double time);
+    void haltIfStepping();
     bool handOffRefresh();
     void runHandOff();
     void finishNaturally();
-    void reportFault(const std::string& what);
+    void reportFault(const ArithmeticFault& fault);
     void dispose();
     void joinFinishedWorker();
 
@@ -107,7 +128,11 @@ private:
     bool m_halted = false;
     bool m_parked = false;   // the worker sits at the pause gate
     bool m_ending = false;   // end(): no further step, no refresh
+    bool m_stepping = false; // computing towards the next refresh, then halt
+    bool m_displayHeld = false; // "Arrêt" while halted: no refresh until resumed
+    Pacer m_pacer;
     HandOff m_handOff = HandOff::Idle;
+    std::function<void()> m_onDisposed;
     std::atomic<bool> m_stopRequested{false};
     std::atomic<bool> m_bodyReturned{false};
     std::thread m_worker;

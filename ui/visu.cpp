@@ -4,6 +4,7 @@
 #include "model/numbertext.h"
 #include "pictures/pictures.h"
 #include "run/modellock.h"
+#include "ui/lessons.h"
 #include "ui/looks.h"
 
 #include <QAction>
@@ -163,6 +164,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     m_control = std::make_unique<RunControl>(m_model, *this, *this);
+    m_lessons = new Lessons(*this);
     FormCreate();
 }
 

@@ -33,6 +33,8 @@ class Series;
 
 namespace calidor {
 
+class Lessons;
+
 class TForm1 : public QMainWindow, public AcquisitionForm, public RunWindow {
     Q_OBJECT
 public:
@@ -120,6 +122,7 @@ private:
     std::array<charts::ChartView*, 3> m_charts{};
     std::array<charts::Series*, 11> m_series{};
     QAction* m_about1 = nullptr;
+    Lessons* m_lessons = nullptr; // background menu, shortcuts, pause cue
 };
 
 } // namespace calidor

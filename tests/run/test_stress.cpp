@@ -1,10 +1,12 @@
 // A randomised session on the real main window: buttons, sliders, the check
-// box and the fields are driven while runs compute, for a few seconds. The
-// suite runs it under ThreadSanitizer and AddressSanitizer too.
+// box, the fields, the pace, one refresh forward and the lesson scenarios
+// are driven while runs compute, for a few seconds. The suite runs it under
+// ThreadSanitizer and AddressSanitizer too.
 #include "charts/chartview.h"
 #include "run/modellock.h"
 #include "ui/visu.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -81,7 +83,7 @@ TEST(Stress, RandomSessionOnTheMainWindow) {
     form->findChild<QLineEdit*>(QStringLiteral("Tmmaxbox"))->setText(QStringLiteral("2"));
 
     std::mt19937 random(20261208);
-    std::uniform_int_distribution<int> action(0, 9);
+    std::uniform_int_distribution<int> action(0, 12);
     QElapsedTimer session;
     session.start();
     int actions = 0;
@@ -112,6 +114,22 @@ TEST(Stress, RandomSessionOnTheMainWindow) {
         }
         case 6:
             form->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+            break;
+        case 10: { // the pace, during a run or not
+            const char* names[] = {"paceMax", "paceRealTime", "paceTenfold"};
+            form->findChild<QAction*>(QString::fromLatin1(names[random() % 3]))->trigger();
+            break;
+        }
+        case 11:
+            form->findChild<QAction*>(QStringLiteral("stepOneRefresh"))->trigger();
+            break;
+        case 12:
+            if (random() % 4 == 0) { // a lesson scenario, then a short end time
+                const char* names[] = {"scenario_defaults", "scenario_counterCurrent", "scenario_unstable",
+                                       "scenario_heavyWall"};
+                form->findChild<QAction*>(QString::fromLatin1(names[random() % 4]))->trigger();
+                form->findChild<QLineEdit*>(QStringLiteral("Tmmaxbox"))->setText(QStringLiteral("2"));
+            }
             break;
         default: {
             const QString name = QString::fromLatin1(FieldNames[random() % std::size(FieldNames)]);
