@@ -90,9 +90,7 @@ TFapropos::TFapropos(QWidget* parent, bool showAtCreation, AboutAddresses addres
     setObjectName(QStringLiteral("Fapropos"));
     setWindowTitle(QStringLiteral("A propos..."));
     setFont(defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBeige);
-    setPalette(palette);
+    setPalette(designedPalette());
     setFixedSize(273, 128);
     // Placed where it was designed, not centred.
     move(213, 216);

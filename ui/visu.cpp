@@ -142,9 +142,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Calidor 1.2"));
     setFont(defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBeige);
-    setPalette(palette);
+    setPalette(designedPalette());
     setAutoFillBackground(true);
 
     auto* client = new QWidget(this);
@@ -275,6 +273,9 @@ void TForm1::buildOtherControls(QWidget* client) {
         tight.setLetterSpacing(QFont::PercentageSpacing, 94);
         item->setFont(tight);
         item->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
+        // A style sheet takes its colours from the application, not the
+        // window: the items are drawn in the plain light colours.
+        item->setPalette(lightPalette());
         item->setObjectName(QStringLiteral("RadioGroup1_item%1").arg(i));
         column->addWidget(item);
         m_representation->addButton(item, i);
