@@ -22,7 +22,7 @@ QString tr(const char* text) {
 // The shortest text that reads back as the same double, with a point.
 QString shortest(double value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
 }
 

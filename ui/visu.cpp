@@ -21,7 +21,10 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace calidor {
@@ -175,6 +178,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     client->setFixedSize(client->childrenRect().united(QRect(0, 0, 1, 1)).bottomRight().x() + 1,
                          client->childrenRect().bottom() + 1);
     setCentralWidget(client);
+    m_client = client;
     buildMenu();
     setTabOrder();
     describeMainWindow(this);
@@ -535,6 +539,63 @@ void TForm1::disableRepresentation() { m_radioGroup1->setEnabled(false); }
 void TForm1::disableLength() { m_fields[indexOf(Field::Edit_long)]->setEnabled(false); }
 
 void TForm1::reportRunFault(const QString& message) { showMessage(message); }
+
+namespace {
+
+// The offscreen platform's screen is an arbitrary 800 x 800 that no one looks
+// at, unless a configuration file describes the screens: windows there keep
+// their whole size, so that grabs show them whole.
+bool screenIsReal(const QScreen* screen) {
+    if (!screen)
+        return false;
+    return QGuiApplication::platformName() != QLatin1String("offscreen") ||
+           qEnvironmentVariable("QT_QPA_PLATFORM").contains(QLatin1String("configfile"));
+}
+
+} // namespace
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (screenIsReal(screen()))
+        fitToScreen(screen()->availableGeometry());
+}
+
+void TForm1::fitToScreen(const QRect& available) {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize whole = m_client->size() + QSize(0, menuBar()->sizeHint().height());
+    const bool fits = whole.width() + frame.width() <= available.width() &&
+                      whole.height() + frame.height() <= available.height();
+    if (fits == !m_scroll)
+        return;
+    if (fits) {
+        // Back to the designed window, sized by its contents.
+        m_scroll->takeWidget();
+        setCentralWidget(m_client);
+        m_scroll = nullptr; // deleted with the central widget it was
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        return;
+    }
+    // The contents scroll on the window's colour; the window is at most the
+    // screen's area and never larger than its contents.
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    takeCentralWidget();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("clientScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(m_client);
+    setCentralWidget(m_scroll);
+    m_scroll->viewport()->setBackgroundRole(QPalette::Window);
+    QSize target = whole;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (whole.height() + frame.height() > available.height())
+        target.rwidth() += bar;
+    if (whole.width() + frame.width() > available.width())
+        target.rheight() += bar;
+    setMinimumSize(0, 0);
+    setMaximumSize(target);
+    resize(target.boundedTo(available.size() - frame));
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_control->shutdown();
