@@ -119,6 +119,10 @@
         <source>Puissances échangées par le fluide chaud (rouge) et le fluide froid (bleu) entre l&apos;entrée et la sortie, en kW, ou production entropique totale, en kW/K, au cours du temps.</source>
         <translation>Heat rates of the hot fluid (red) and the cold fluid (blue) between inlet and outlet, in kW, or total entropy production, in kW/K, over time.</translation>
     </message>
+    <message>
+        <source>Curseur %1</source>
+        <translation>Slider %1</translation>
+    </message>
 </context>
 <context>
     <name>calidor::TFapropos</name>

@@ -26,6 +26,9 @@ QString shortest(double value) {
     return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
 }
 
+// A slider's accessible name, from its field's label.
+const char* const SliderName = QT_TRANSLATE_NOOP("calidor::Help", "Curseur %1");
+
 struct FieldHelp {
     const char* field;
     const char* label;
@@ -154,7 +157,7 @@ void describeMainWindow(QWidget* window) {
             const SliderReach reach = sliderReach(help.sliderId, slider->minimum(), slider->maximum());
             tip += QLatin1Char(' ') + tr(help.reachTip).arg(reach.lowest, reach.highest, reach.step);
             slider->setToolTip(tip);
-            slider->setAccessibleName(tr(QT_TRANSLATE_NOOP("calidor::Help", "Curseur %1")).arg(name));
+            slider->setAccessibleName(tr(SliderName).arg(name));
             slider->setAccessibleDescription(tip);
         }
         field->setToolTip(tip);
