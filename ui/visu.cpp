@@ -23,8 +23,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace calidor {
@@ -586,12 +586,18 @@ void TForm1::fitToScreen(const QRect& available) {
     m_scroll->setWidget(m_client);
     setCentralWidget(m_scroll);
     m_scroll->viewport()->setBackgroundRole(QPalette::Window);
+    // A direction that fits, beside the other direction's scroll bar, has no bar.
     QSize target = whole;
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    if (whole.height() + frame.height() > available.height())
-        target.rwidth() += bar;
-    if (whole.width() + frame.width() > available.width())
-        target.rheight() += bar;
+    const bool tall = whole.height() + frame.height() > available.height();
+    const bool wide = whole.width() + frame.width() > available.width();
+    if (tall)
+        target.rwidth() += m_scroll->verticalScrollBar()->sizeHint().width();
+    if (wide)
+        target.rheight() += m_scroll->horizontalScrollBar()->sizeHint().height();
+    const bool fitsAcross = target.width() + frame.width() <= available.width();
+    const bool fitsDown = target.height() + frame.height() <= available.height();
+    m_scroll->setHorizontalScrollBarPolicy(fitsAcross ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    m_scroll->setVerticalScrollBarPolicy(fitsDown ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     setMinimumSize(0, 0);
     setMaximumSize(target);
     resize(target.boundedTo(available.size() - frame));
