@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 
 #ifndef CALIDOR_CONTACT_EMAIL
@@ -50,6 +52,38 @@ QString modelDocument() {
     return QString::fromUtf8(CALIDOR_MODEL_DOC_INSTALLED);
 }
 
+// A picture that opens an address: reached by Tab as well as by the mouse;
+// while it has the focus a dotted frame runs round it, and at rest it shows
+// only its picture.
+class PictureLink : public QLabel {
+public:
+    explicit PictureLink(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(pictureRect().adjusted(0, 0, -1, -1));
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QLabel::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLabel::focusOutEvent(event);
+        update();
+    }
+
+private:
+    QRect pictureRect() const {
+        const QSize picture = pixmap().deviceIndependentSize().toSize();
+        return QRect(QPoint(0, 0), picture.boundedTo(size()));
+    }
+};
+
 void configureOval(TShapedButton* button, const QRect& geometry, const QString& caption, int fontPixels,
                    const QImage& face) {
     button->setText(caption);
@@ -88,11 +122,9 @@ AboutAddresses builtInAddresses() {
 TFapropos::TFapropos(QWidget* parent, bool showAtCreation, AboutAddresses addresses)
     : QDialog(parent), m_addresses(std::move(addresses)) {
     setObjectName(QStringLiteral("Fapropos"));
-    setWindowTitle(QStringLiteral("A propos..."));
+    setWindowTitle(tr("A propos..."));
     setFont(defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBeige);
-    setPalette(palette);
+    setPalette(designedPalette());
     setFixedSize(273, 128);
     // Placed where it was designed, not centred.
     move(213, 216);
@@ -111,36 +143,40 @@ void TFapropos::buildPictures() {
     background->setScaledContents(true);
     background->setGeometry(0, 0, 273, 128);
 
-    auto* mail = clickable(new QLabel(this));
+    auto* mail = clickable(new PictureLink(this));
     mail->setObjectName(QStringLiteral("Image2"));
     mail->setPixmap(QPixmap(pictures::mail()));
     mail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     mail->setGeometry(0, 48, 57, 41);
-    mail->setToolTip(QStringLiteral("E-mail : ") + m_addresses.email);
+    mail->setToolTip(tr("E-mail : ") + m_addresses.email);
+    mail->setAccessibleName(tr("Écrire à l'auteur"));
+    mail->setAccessibleDescription(mail->toolTip());
 
-    auto* globe = clickable(new QLabel(this));
+    auto* globe = clickable(new PictureLink(this));
     globe->setObjectName(QStringLiteral("Image3"));
     globe->setPixmap(QPixmap(pictures::globe()));
     globe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     globe->setGeometry(240, 56, 33, 33);
-    globe->setToolTip(QStringLiteral("D'autres outils disponibles sur ") + m_addresses.toolsPage);
+    globe->setToolTip(tr("D'autres outils disponibles sur ") + m_addresses.toolsPage);
+    globe->setAccessibleName(tr("D'autres outils"));
+    globe->setAccessibleDescription(globe->toolTip());
 }
 
 void TFapropos::buildLabels() {
-    auto* title = new QLabel(QStringLiteral("Echangeur instationnaire"), this);
+    auto* title = new QLabel(tr("Echangeur instationnaire"), this);
     title->setObjectName(QStringLiteral("Label1"));
     title->setFont(comicFont(19));
     setTextColour(title, Olive);
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(32, 0, 213, 26);
 
-    auto* date = clickable(new QLabel(QStringLiteral("Mars 2004"), this));
+    auto* date = clickable(new QLabel(tr("Mars 2004"), this));
     date->setObjectName(QStringLiteral("Label2"));
     date->setFont(comicFont(11));
     setTextColour(date, Olive);
     date->setGeometry(64, 72, 57, 15);
 
-    auto* version = clickable(new QLabel(QStringLiteral("V 1.2"), this));
+    auto* version = clickable(new QLabel(tr("V 1.2"), this));
     version->setObjectName(QStringLiteral("Label3"));
     version->setFont(comicFont(11));
     setTextColour(version, Olive);
@@ -152,15 +188,23 @@ void TFapropos::buildButtons() {
 
     auto* close = new TShapedButton(this);
     close->setObjectName(QStringLiteral("ShapedButton2"));
-    configureOval(close, QRect(96, 34, 89, 30), QStringLiteral("FERMER"), 11, face);
+    configureOval(close, QRect(96, 34, 89, 30), tr("FERMER"), 11, face);
+    close->setAccessibleDescription(tr("Ferme cette fenêtre."));
     connect(close, &QAbstractButton::clicked, this, [this] { ShapedButton2Click(); });
 
     auto* more = new TShapedButton(this);
     more->setObjectName(QStringLiteral("ShapedButton1"));
-    configureOval(more, QRect(152, 98, 121, 30), QStringLiteral("Pour en savoir plus..."), 9, face);
+    configureOval(more, QRect(152, 98, 121, 30), tr("Pour en savoir plus..."), 9, face);
+    more->setAccessibleDescription(
+        tr("Ouvre le document sur le modèle de l'échangeur et sa méthode de calcul."));
     connect(more, &QAbstractButton::clicked, this, [this] { ShapedButton1Click(); });
 
     setTabOrder(close, more);
+    // Then the two picture links, the mail before the globe.
+    auto* mail = findChild<QWidget*>(QStringLiteral("Image2"));
+    auto* globe = findChild<QWidget*>(QStringLiteral("Image3"));
+    setTabOrder(more, mail);
+    setTabOrder(mail, globe);
 }
 
 QLabel* TFapropos::clickable(QLabel* label) {
@@ -170,6 +214,19 @@ QLabel* TFapropos::clickable(QLabel* label) {
 }
 
 bool TFapropos::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Enter or Space on a focused picture link opens it, as a click does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* link = qobject_cast<QLabel*>(watched);
+        if (link && link->focusPolicy() != Qt::NoFocus &&
+            (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            if (link->objectName() == QLatin1String("Image2"))
+                Label3Click();
+            else
+                Label2Click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* label = qobject_cast<QLabel*>(watched);

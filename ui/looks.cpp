@@ -7,6 +7,42 @@ namespace calidor {
 
 const QColor WindowBeige(232, 216, 176);
 
+QPalette lightPalette() {
+    // Disabled controls grey out their text and lose their white field.
+    struct Role {
+        QPalette::ColorRole role;
+        QRgb normal, disabled;
+    };
+    static const Role roles[] = {
+        {QPalette::WindowText, 0x000000, 0xbebebe},    {QPalette::Button, 0xefefef, 0xefefef},
+        {QPalette::Light, 0xffffff, 0xffffff},         {QPalette::Midlight, 0xcacaca, 0xcacaca},
+        {QPalette::Dark, 0x9f9f9f, 0xbebebe},          {QPalette::Mid, 0xb8b8b8, 0xb8b8b8},
+        {QPalette::Text, 0x000000, 0xbebebe},          {QPalette::BrightText, 0xffffff, 0xffffff},
+        {QPalette::ButtonText, 0x000000, 0xbebebe},    {QPalette::Base, 0xffffff, 0xefefef},
+        {QPalette::Shadow, 0x767676, 0xb1b1b1},        {QPalette::Window, 0xefefef, 0xefefef},
+        {QPalette::Highlight, 0x308cc6, 0x919191},     {QPalette::HighlightedText, 0xffffff, 0xffffff},
+        {QPalette::Link, 0x0000ff, 0x0000ff},          {QPalette::LinkVisited, 0xff00ff, 0xff00ff},
+        {QPalette::AlternateBase, 0xf7f7f7, 0xf7f7f7}, {QPalette::NoRole, 0x000000, 0x000000},
+        {QPalette::ToolTipBase, 0xffffdc, 0xffffdc},   {QPalette::ToolTipText, 0x000000, 0x000000},
+    };
+    QPalette palette;
+    for (const Role& r : roles) {
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, r.role, QColor(r.normal));
+        palette.setColor(QPalette::Disabled, r.role, QColor(r.disabled));
+    }
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    return palette;
+}
+
+QPalette designedPalette() {
+    QPalette palette = lightPalette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Window, WindowBeige);
+    return palette;
+}
+
 QFont comicFont(int pixels, bool bold) {
     QFont font;
     font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});

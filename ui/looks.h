@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 
@@ -19,6 +20,15 @@ QFont defaultFont();
 
 /// Makes the fonts the windows ask for resolve to installed faces.
 void installFontSubstitutions();
+
+/// The light colours the windows were drawn with (black text on white fields,
+/// light grey buttons and window), every role of every group set.
+QPalette lightPalette();
+
+/// The full palette both windows are designed in: the light colours with the
+/// windows' beige. A window that sets it at construction looks the same
+/// whatever palette the desktop gives the application.
+QPalette designedPalette();
 
 /// Sets the colour a label or field writes its text in.
 void setTextColour(QWidget* widget, const QColor& colour);

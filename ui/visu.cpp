@@ -5,6 +5,7 @@
 #include "pictures/pictures.h"
 #include "run/modellock.h"
 #include "ui/lessons.h"
+#include "ui/help.h"
 #include "ui/looks.h"
 
 #include <QAction>
@@ -21,6 +22,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -64,29 +68,47 @@ struct FieldRow {
 
 const FieldRow& fieldRow(int index) {
     static const FieldRow rows[] = {
-        {Field::tinitbox, "Label8", 488, 32, "T init (°C)", "tinitbox", 576, 32, 45, Black, Black, ""},
-        {Field::Tefbox, "Label1", 488, 64, "T entrée F (°C)", "Tefbox", 576, 64, 45, Blue, Blue, ""},
-        {Field::tecbox, "Label2", 488, 96, "T entrée C (°C)", "tecbox", 576, 96, 45, Red, Red, ""},
-        {Field::Cpfbox, "Label9", 488, 128, "Cp F (J/kg.K)", "Cpfbox", 576, 128, 45, Blue, Blue, ""},
-        {Field::Cpcbox, "Label11", 488, 160, "Cp C (J/kg.K)", "Cpcbox", 576, 160, 45, Red, Red, ""},
-        {Field::debfbox, "Label13", 488, 192, "deb F (kg/s)", "debfbox", 576, 192, 45, Blue, Blue, ""},
-        {Field::debcbox, "Label16", 488, 224, "deb C (kg/s)", "debcbox", 576, 224, 45, Red, Red, ""},
-        {Field::Edit_Kf, "Label12", 488, 272, "Coef. ech. conv F (W/m2.K)", "Edit_Kf", 648, 272, 45, Blue, Blue,
-         "2000"},
-        {Field::Edit_Kc, "Label10", 488, 304, "Coef. ech. conv C (W/m2.K)", "Edit_Kc", 648, 304, 45, Red, Red,
-         "2000"},
-        {Field::Edit_sigmaf, "Label14", 488, 336, "Surf. ech. linéïque F (m2/m)", "Edit_sigmaf", 648, 336, 45,
+        {Field::tinitbox, "Label8", 488, 32, QT_TRANSLATE_NOOP("calidor::TForm1", "T init (°C)"), "tinitbox",
+         576, 32, 45, Black, Black, ""},
+        {Field::Tefbox, "Label1", 488, 64, QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée F (°C)"), "Tefbox",
+         576, 64, 45, Blue, Blue, ""},
+        {Field::tecbox, "Label2", 488, 96, QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée C (°C)"), "tecbox",
+         576, 96, 45, Red, Red, ""},
+        {Field::Cpfbox, "Label9", 488, 128, QT_TRANSLATE_NOOP("calidor::TForm1", "Cp F (J/kg.K)"), "Cpfbox",
+         576, 128, 45, Blue, Blue, ""},
+        {Field::Cpcbox, "Label11", 488, 160, QT_TRANSLATE_NOOP("calidor::TForm1", "Cp C (J/kg.K)"), "Cpcbox",
+         576, 160, 45, Red, Red, ""},
+        {Field::debfbox, "Label13", 488, 192, QT_TRANSLATE_NOOP("calidor::TForm1", "deb F (kg/s)"), "debfbox",
+         576, 192, 45, Blue, Blue, ""},
+        {Field::debcbox, "Label16", 488, 224, QT_TRANSLATE_NOOP("calidor::TForm1", "deb C (kg/s)"), "debcbox",
+         576, 224, 45, Red, Red, ""},
+        {Field::Edit_Kf, "Label12", 488, 272,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv F (W/m2.K)"), "Edit_Kf", 648, 272, 45, Blue,
+         Blue, "2000"},
+        {Field::Edit_Kc, "Label10", 488, 304,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv C (W/m2.K)"), "Edit_Kc", 648, 304, 45, Red,
+         Red, "2000"},
+        {Field::Edit_sigmaf, "Label14", 488, 336,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque F (m2/m)"), "Edit_sigmaf", 648, 336, 45,
          Blue, Blue, "0.1"},
-        {Field::Edit_sigmac, "Label15", 488, 368, "Surf. ech. linéïque C (m2/m)", "Edit_sigmac", 648, 368, 45, Red,
-         Red, "0.1"},
-        {Field::Mfbox, "Label17", 808, 56, "Masse F (kg)", "Mfbox", 896, 56, 45, Blue, Blue, ""},
-        {Field::Mcbox, "Label18", 808, 88, "Masse C (kg)", "Mcbox", 896, 88, 45, Red, Red, ""},
-        {Field::MPbox, "Label4", 808, 120, "Masse P (kg)", "MPbox", 896, 120, 45, Fuchsia, Fuchsia, ""},
-        {Field::cppbox, "Label5", 808, 152, "Cp P (J/kg.K)", "cppbox", 896, 152, 45, Fuchsia, Fuchsia, ""},
-        {Field::Tmmaxbox, "Label19", 0, 192, "Time max (s)", "Tmmaxbox", 72, 192, 49, Red, Black, ""},
-        {Field::dtbox, "label20", 8, 224, "dt (s)", "dtbox", 40, 224, 49, Red, Black, ""},
-        {Field::Edit_long, "Label21", 160, 296, "Longueur de l'échangeur (m)", "Edit_long", 320, 296, 45, Red, Teal,
-         "1"},
+        {Field::Edit_sigmac, "Label15", 488, 368,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque C (m2/m)"), "Edit_sigmac", 648, 368, 45,
+         Red, Red, "0.1"},
+        {Field::Mfbox, "Label17", 808, 56, QT_TRANSLATE_NOOP("calidor::TForm1", "Masse F (kg)"), "Mfbox", 896,
+         56, 45, Blue, Blue, ""},
+        {Field::Mcbox, "Label18", 808, 88, QT_TRANSLATE_NOOP("calidor::TForm1", "Masse C (kg)"), "Mcbox", 896,
+         88, 45, Red, Red, ""},
+        {Field::MPbox, "Label4", 808, 120, QT_TRANSLATE_NOOP("calidor::TForm1", "Masse P (kg)"), "MPbox", 896,
+         120, 45, Fuchsia, Fuchsia, ""},
+        {Field::cppbox, "Label5", 808, 152, QT_TRANSLATE_NOOP("calidor::TForm1", "Cp P (J/kg.K)"), "cppbox",
+         896, 152, 45, Fuchsia, Fuchsia, ""},
+        {Field::Tmmaxbox, "Label19", 0, 192, QT_TRANSLATE_NOOP("calidor::TForm1", "Time max (s)"), "Tmmaxbox",
+         72, 192, 49, Red, Black, ""},
+        {Field::dtbox, "label20", 8, 224, QT_TRANSLATE_NOOP("calidor::TForm1", "dt (s)"), "dtbox", 40, 224,
+         49, Red, Black, ""},
+        {Field::Edit_long, "Label21", 160, 296,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Longueur de l'échangeur (m)"), "Edit_long", 320, 296, 45, Red,
+         Teal, "1"},
     };
     return rows[index];
 }
@@ -143,9 +165,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Calidor 1.2"));
     setFont(defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBeige);
-    setPalette(palette);
+    setPalette(designedPalette());
     setAutoFillBackground(true);
 
     auto* client = new QWidget(this);
@@ -159,8 +179,10 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     client->setFixedSize(client->childrenRect().united(QRect(0, 0, 1, 1)).bottomRight().x() + 1,
                          client->childrenRect().bottom() + 1);
     setCentralWidget(client);
+    m_client = client;
     buildMenu();
     setTabOrder();
+    describeMainWindow(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     m_control = std::make_unique<RunControl>(m_model, *this, *this);
@@ -176,8 +198,8 @@ TForm1::~TForm1() {
 void TForm1::buildFields(QWidget* client) {
     for (int i = 0; i < FieldRowCount; ++i) {
         const FieldRow& row = fieldRow(i);
-        QLabel* label = makeLabel(client, row.labelName, row.labelLeft, row.labelTop,
-                                  QString::fromUtf8(row.caption), row.labelColour);
+        QLabel* label =
+            makeLabel(client, row.labelName, row.labelLeft, row.labelTop, tr(row.caption), row.labelColour);
         label->resize(label->width(), LabelHeight);
         auto* edit = new QLineEdit(QString::fromLatin1(row.designText), client);
         edit->setObjectName(QString::fromLatin1(row.fieldName));
@@ -235,14 +257,19 @@ void TForm1::buildButtons(QWidget* client) {
         void (TForm1::*handler)();
     };
     const ButtonRow rows[] = {
-        {&m_button1, "Button1", "Marche", QRect(0, 16, 41, 25), &TForm1::Button1Click},
-        {&m_button3, "Button3", "Pause", QRect(0, 48, 41, 33), &TForm1::Button3Click},
-        {&m_button2, "Button2", "Arrêt", QRect(0, 88, 41, 25), &TForm1::Button2Click},
-        {&m_button4, "Button4", "quiter", QRect(0, 120, 81, 25), &TForm1::Button4Click},
-        {&m_button5, "Button5", "ACTUALISE", QRect(672, 16, 73, 33), &TForm1::Button5Click},
+        {&m_button1, "Button1", QT_TRANSLATE_NOOP("calidor::TForm1", "Marche"), QRect(0, 16, 41, 25),
+         &TForm1::Button1Click},
+        {&m_button3, "Button3", QT_TRANSLATE_NOOP("calidor::TForm1", "Pause"), QRect(0, 48, 41, 33),
+         &TForm1::Button3Click},
+        {&m_button2, "Button2", QT_TRANSLATE_NOOP("calidor::TForm1", "Arrêt"), QRect(0, 88, 41, 25),
+         &TForm1::Button2Click},
+        {&m_button4, "Button4", QT_TRANSLATE_NOOP("calidor::TForm1", "quiter"), QRect(0, 120, 81, 25),
+         &TForm1::Button4Click},
+        {&m_button5, "Button5", QT_TRANSLATE_NOOP("calidor::TForm1", "ACTUALISE"), QRect(672, 16, 73, 33),
+         &TForm1::Button5Click},
     };
     for (const ButtonRow& row : rows) {
-        auto* button = new QPushButton(QString::fromUtf8(row.caption), client);
+        auto* button = new QPushButton(tr(row.caption), client);
         button->setObjectName(QString::fromLatin1(row.name));
         button->setGeometry(row.geometry);
         connect(button, &QPushButton::clicked, this, [this, handler = row.handler] { (this->*handler)(); });
@@ -251,41 +278,45 @@ void TForm1::buildButtons(QWidget* client) {
 }
 
 void TForm1::buildOtherControls(QWidget* client) {
-    makeLabel(client, "Label3", 0, 160, QStringLiteral("Time (s)"), Black);
+    makeLabel(client, "Label3", 0, 160, tr("Time (s)"), Black);
     m_timebox = makeLabel(client, "timebox", 72, 160, QStringLiteral("0"), Black);
     m_timebox->setMinimumWidth(80);
 
-    m_checkBox1 = new QCheckBox(QStringLiteral("CO-COURANT"), client);
+    m_checkBox1 = new QCheckBox(tr("CO-COURANT"), client);
     m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
     m_checkBox1->setGeometry(0, 256, 129, 33);
     m_checkBox1->setChecked(true);
     connect(m_checkBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
 
-    m_radioGroup1 = new QGroupBox(QString::fromUtf8("Représentation"), client);
+    m_radioGroup1 = new QGroupBox(tr("Représentation"), client);
     m_radioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     m_radioGroup1->setGeometry(768, 336, 129, 65);
     auto* column = new QVBoxLayout(m_radioGroup1);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     m_representation = new QButtonGroup(m_radioGroup1);
-    const char* items[] = {"Puissances", "Production entropique"};
+    const char* items[] = {QT_TRANSLATE_NOOP("calidor::TForm1", "Puissances"),
+                           QT_TRANSLATE_NOOP("calidor::TForm1", "Production entropique")};
     for (int i = 0; i < 2; ++i) {
-        auto* item = new QRadioButton(QString::fromUtf8(items[i]), m_radioGroup1);
+        auto* item = new QRadioButton(tr(items[i]), m_radioGroup1);
         // The group is as narrow as its design; our sans face is wider than
         // the one it was drawn for, so the items sit a little tighter.
         QFont tight = item->font();
         tight.setLetterSpacing(QFont::PercentageSpacing, 94);
         item->setFont(tight);
         item->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
+        // A style sheet takes its colours from the application, not the
+        // window: the items are drawn in the plain light colours.
+        item->setPalette(lightPalette());
         item->setObjectName(QStringLiteral("RadioGroup1_item%1").arg(i));
         column->addWidget(item);
         m_representation->addButton(item, i);
     }
     m_representation->button(0)->setChecked(true);
 
-    makeLabel(client, "Label6", 8, 560, QStringLiteral("Kestrel"), Teal, comicFont(27, true));
-    QLabel* label7 = makeLabel(client, "Label7", 0, 592, QStringLiteral("Laboratoire Kestrel"), Teal,
-                               comicFont(13, true));
+    makeLabel(client, "Label6", 8, 560, tr("Kestrel"), Teal, comicFont(27, true));
+    QLabel* label7 =
+        makeLabel(client, "Label7", 0, 592, tr("Laboratoire Kestrel"), Teal, comicFont(13, true));
     label7->setWordWrap(true);
     label7->setFixedWidth(176);
     label7->adjustSize();
@@ -309,17 +340,21 @@ void TForm1::buildCharts(QWidget* client) {
     const charts::AxisRange fromZero{false, true, 0, 0};
     const charts::AxisRange automatic{};
     const ChartRow rows[] = {
-        {ChartId::Chart1, "Chart1", QRect(160, 0, 321, 281), "Profil de température", fixed0to100, fromZero, true},
-        {ChartId::Chart3, "Chart3", QRect(0, 328, 393, 209), "Températures de sortie", fixed0to100, automatic, true},
-        {ChartId::Chart2, "Chart2", QRect(456, 400, 457, 233), "Puissances (Entrée/Sortie) : kW", automatic,
-         automatic, false},
+        {ChartId::Chart1, "Chart1", QRect(160, 0, 321, 281),
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Profil de température"), fixed0to100, fromZero, true},
+        {ChartId::Chart3, "Chart3", QRect(0, 328, 393, 209),
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Températures de sortie"), fixed0to100, automatic, true},
+        {ChartId::Chart2, "Chart2", QRect(456, 400, 457, 233),
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Puissances (Entrée/Sortie) : kW"), automatic, automatic,
+         false},
     };
     const QPixmap paper(pictures::chartPaper());
     for (const ChartRow& row : rows) {
         auto* chart = new charts::ChartView(client);
         chart->setObjectName(QString::fromLatin1(row.name));
         chart->setGeometry(row.geometry);
-        chart->setTitle(QString::fromUtf8(row.title));
+        chart->setTitle(tr(row.title));
+        chart->setAccessibleName(chart->title());
         if (row.comicTitle)
             chart->setTitleFont(comicFont(13));
         chart->setTitleColor(Blue);
@@ -340,7 +375,7 @@ void TForm1::buildCharts(QWidget* client) {
 void TForm1::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    m_about1 = bar->addAction(QStringLiteral("A Propos"));
+    m_about1 = bar->addAction(tr("A Propos"));
     m_about1->setObjectName(QStringLiteral("APropos1"));
     connect(m_about1, &QAction::triggered, this, [this] { APropos1Click(); });
 }
@@ -435,7 +470,7 @@ void TForm1::TrackBar_debfChange() { runSliderHandler(Slider::TrackBar_debf); }
 void TForm1::TrackBar_debcChange() { runSliderHandler(Slider::TrackBar_debc); }
 
 void TForm1::CheckBox1Click() {
-    m_checkBox1->setText(m_checkBox1->isChecked() ? QStringLiteral("CO-COURANT") : QStringLiteral("CONTRE-COURANT"));
+    m_checkBox1->setText(m_checkBox1->isChecked() ? tr("CO-COURANT") : tr("CONTRE-COURANT"));
     guarded([this] {
         ModelLock lock(modelMutex());
         acquisition(m_model, *this);
@@ -484,7 +519,16 @@ void TForm1::addPoint(SeriesId series, double x, double y) { m_series[indexOf(se
 
 void TForm1::repaintChart(ChartId chart) { m_charts[indexOf(chart)]->repaintNow(); }
 
-void TForm1::setChartTitle(ChartId chart, const QString& title) { m_charts[indexOf(chart)]->setTitle(title); }
+// The titles that run control chooses come in French; the catalogue holds them
+// under this window's name.
+void TForm1::setChartTitle(ChartId chart, const QString& title) {
+    [[maybe_unused]] static const char* const runTitles[] = {
+        QT_TRANSLATE_NOOP("calidor::TForm1", "Puissances (Entrée/Sortie) : kW"),
+        QT_TRANSLATE_NOOP("calidor::TForm1", "Production entropique totale : kW/K")};
+    charts::ChartView* view = m_charts[indexOf(chart)];
+    view->setTitle(tr(title.toUtf8().constData()));
+    view->setAccessibleName(view->title());
+}
 
 void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
 
@@ -497,6 +541,69 @@ void TForm1::disableRepresentation() { m_radioGroup1->setEnabled(false); }
 void TForm1::disableLength() { m_fields[indexOf(Field::Edit_long)]->setEnabled(false); }
 
 void TForm1::reportRunFault(const QString& message) { showMessage(message); }
+
+namespace {
+
+// The offscreen platform's screen is an arbitrary 800 x 800 that no one looks
+// at, unless a configuration file describes the screens: windows there keep
+// their whole size, so that grabs show them whole.
+bool screenIsReal(const QScreen* screen) {
+    if (!screen)
+        return false;
+    return QGuiApplication::platformName() != QLatin1String("offscreen") ||
+           qEnvironmentVariable("QT_QPA_PLATFORM").contains(QLatin1String("configfile"));
+}
+
+} // namespace
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (screenIsReal(screen()))
+        fitToScreen(screen()->availableGeometry());
+}
+
+void TForm1::fitToScreen(const QRect& available) {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize whole = m_client->size() + QSize(0, menuBar()->sizeHint().height());
+    const bool fits = whole.width() + frame.width() <= available.width() &&
+                      whole.height() + frame.height() <= available.height();
+    if (fits == !m_scroll)
+        return;
+    if (fits) {
+        // Back to the designed window, sized by its contents.
+        m_scroll->takeWidget();
+        setCentralWidget(m_client);
+        m_scroll = nullptr; // deleted with the central widget it was
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        return;
+    }
+    // The contents scroll on the window's colour; the window is at most the
+    // screen's area and never larger than its contents.
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    takeCentralWidget();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("clientScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(m_client);
+    setCentralWidget(m_scroll);
+    m_scroll->viewport()->setBackgroundRole(QPalette::Window);
+    // A direction that fits, beside the other direction's scroll bar, has no bar.
+    QSize target = whole;
+    const bool tall = whole.height() + frame.height() > available.height();
+    const bool wide = whole.width() + frame.width() > available.width();
+    if (tall)
+        target.rwidth() += m_scroll->verticalScrollBar()->sizeHint().width();
+    if (wide)
+        target.rheight() += m_scroll->horizontalScrollBar()->sizeHint().height();
+    const bool fitsAcross = target.width() + frame.width() <= available.width();
+    const bool fitsDown = target.height() + frame.height() <= available.height();
+    m_scroll->setHorizontalScrollBarPolicy(fitsAcross ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    m_scroll->setVerticalScrollBarPolicy(fitsDown ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setMinimumSize(0, 0);
+    setMaximumSize(target);
+    resize(target.boundedTo(available.size() - frame));
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_control->shutdown();

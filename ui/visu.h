@@ -24,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 
 namespace charts {
@@ -51,6 +52,14 @@ public:
     void setAboutDialog(QDialog* dialog) { m_about = dialog; }
 
     RunControl& runControl() { return *m_control; }
+
+    /// Fits the window to a screen's available area. When the window with its
+    /// frame is larger, its contents go into a scroll area and the window
+    /// takes at most that area; otherwise it fits its contents, as designed.
+    /// Showing the window does it for the window's screen.
+    void fitToScreen(const QRect& available);
+    /// Whether the contents are in the scroll area.
+    bool scrolls() const { return m_scroll != nullptr; }
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -88,6 +97,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildFields(QWidget* client);
@@ -108,6 +118,8 @@ private:
     MessageSink m_messageSink;
     QDialog* m_about = nullptr;
 
+    QWidget* m_client = nullptr;
+    QScrollArea* m_scroll = nullptr; // only while the screen is too small
     std::array<QLineEdit*, FieldCount> m_fields{};
     std::array<QSlider*, 4> m_sliders{};
     QPushButton* m_button1 = nullptr;

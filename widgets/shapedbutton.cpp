@@ -102,6 +102,23 @@ bool isBorderKind(TShapedButton::TBevelKind kind) {
     return kind == TShapedButton::dk3dBorder || kind == TShapedButton::dk3dBorderFlatten;
 }
 
+// The frame `width` pixels wide just inside a region's border.
+QRegion thickFrame(const QRegion& region, int width) {
+    QRegion core = region;
+    for (int i = 0; i < width; ++i)
+        core = core.intersected(core.translated(1, 0))
+                   .intersected(core.translated(-1, 0))
+                   .intersected(core.translated(0, 1))
+                   .intersected(core.translated(0, -1));
+    return region.subtracted(core);
+}
+
+RegionGeometry::Shape scaled(RegionGeometry::Shape shape, qreal ratio) {
+    for (QPoint& p : shape.polygons.points)
+        p = QPoint(roundEven(p.x() * ratio), roundEven(p.y() * ratio));
+    return shape;
+}
+
 } // namespace
 
 TShapedButton::TShapedButton(QWidget* parent) : QPushButton(parent) {
@@ -233,9 +250,74 @@ void TShapedButton::buildRegions() {
     }
     m_regions = std::move(r);
     m_regionsSize = cs;
+    QRegion mask = m_regions.window;
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != 1) {
+        // On a finer screen the mask takes every control pixel that the finer outline touches; the
+        // rendered image is clear beyond that outline, so the control is no longer opaque.
+        m_deviceRegions = regionsAt(ratio);
+        mask = QRegion();
+        for (const QRect& d : m_deviceRegions.window) {
+            const int left = static_cast<int>(std::floor(d.left() / ratio));
+            const int top = static_cast<int>(std::floor(d.top() / ratio));
+            const int right = static_cast<int>(std::ceil((d.right() + 1) / ratio));
+            const int bottom = static_cast<int>(std::ceil((d.bottom() + 1) / ratio));
+            mask += QRect(left, top, right - left, bottom - top);
+        }
+    }
+    m_deviceRegionsKey = {cs, ratio};
+    setAttribute(Qt::WA_OpaquePaintEvent, ratio == 1);
     // An empty mask would show the whole rectangle: a region outside the control hides it instead.
-    setMask(m_regions.window.isEmpty() ? QRegion(-1, -1, 1, 1) : m_regions.window);
+    setMask(mask.isEmpty() ? QRegion(-1, -1, 1, 1) : mask);
     invalidate();
+}
+
+// The same construction as buildRegions at a finer grid: the shape of a control `ratio` times as large,
+// with the bevel, the insets and the frames `ratio` times as wide, so that the edges are as sharp as the
+// screen's pixels. A user outline is given in control pixels: its points are scaled.
+TShapedButton::Regions TShapedButton::regionsAt(qreal ratio) const {
+    const auto times = [ratio](int v) { return roundEven(v * ratio); };
+    ShapeParams params;
+    params.kind = m_buttonKind;
+    params.width = times(m_buttonWidth);
+    params.height = times(m_buttonHeight);
+    params.depth = times(m_buttonDepth);
+    params.peaks = m_peaksNumber;
+    params.radiusRatio = m_radiusRatio;
+    params.arcAngle = m_arcAngle;
+    params.userOutline = m_stringButtonRegion;
+    const Shape outlineShape = m_buttonKind == bkUser ? scaled(m_outline, ratio) : outline(params);
+    const long long d = times(m_buttonDepth);
+    const int gap = times(4);
+    const bool border = isBorderKind(m_button3DKind);
+    const Shape inner1Shape = inset(outlineShape, clampedInset(d));
+    const Shape focusShape = inset(outlineShape, clampedInset(border ? 2 * d + gap : d + gap));
+
+    const QSize cs = size();
+    const QPoint centre(params.width / 2, params.height / 2);
+    const QPoint shift(times((cs.width() - m_buttonWidth) / 2), times((cs.height() - m_buttonHeight) / 2));
+    const Shape outer = turned(outlineShape, centre, m_buttonAngle, shift);
+    const Shape inner1 = turned(inner1Shape, centre, m_buttonAngle, shift);
+    const Shape focus = turned(focusShape, centre, m_buttonAngle, shift);
+    const int line = std::max(1, times(1));
+
+    Regions r;
+    r.window = regionFromShape(outer);
+    r.focusFrame = thickFrame(regionFromShape(focus), line);
+    if (m_bevelled) {
+        const Bands outerBands = bands(outer, inner1);
+        r.lightOuter = regionFromPolygons(outerBands.light);
+        r.darkOuter = regionFromPolygons(outerBands.dark);
+        r.outlineFrame = thickFrame(r.window, line);
+        if (border) {
+            const Shape inner2 = turned(inset(inner1Shape, clampedInset(d)), centre, m_buttonAngle, shift);
+            const Bands innerBands = bands(inner1, inner2);
+            r.lightInner = regionFromPolygons(innerBands.light);
+            r.darkInner = regionFromPolygons(innerBands.dark);
+            r.innerFrame = thickFrame(regionFromShape(inner2), line);
+        }
+    }
+    return r;
 }
 
 // Follows a size change: one made from outside may resize the shape (see adoptOutsideSize); any other
@@ -268,7 +350,7 @@ void TShapedButton::invalidate() {
 }
 
 TShapedButton::RenderState TShapedButton::currentState() const {
-    return {isDown(), m_hot, isEnabled(), hasFocus(), text(), size()};
+    return {isDown(), m_hot, isEnabled(), hasFocus(), text(), size(), devicePixelRatioF()};
 }
 
 QImage TShapedButton::renderedImage() {
@@ -279,7 +361,9 @@ QImage TShapedButton::renderedImage() {
 }
 
 // The image, in this order:
-// 1. sized to the control, 24 bits per pixel;
+// 1. sized to the control in the screen's pixels (the control's size times the device pixel ratio),
+//    24 bits per pixel; at a ratio other than 1 the regions are built at that finer grid and the
+//    picture and caption are drawn scaled, so that edges and text are as sharp as the screen;
 // 2. with CustomDraw only cleared (OnPaint draws);
 // 3. background: the gradient, or the face colour;
 // 4. the face picture's frame for the state;
@@ -289,29 +373,50 @@ void TShapedButton::render() {
     const RenderState s = currentState();
     m_rendered = s;
     m_dirty = false;
-    m_image = QImage(s.size, QImage::Format_RGB888);
+    const qreal ratio = s.ratio;
+    const bool fine = ratio != 1;
+    m_image =
+        QImage(fine ? QSize(std::ceil(s.size.width() * ratio), std::ceil(s.size.height() * ratio)) : s.size,
+               QImage::Format_RGB888);
     if (m_image.isNull())
         return;
-    QPainter p(&m_image);
-    const QColor face = solid(m_buttonColor);
-    if (m_customDraw) {
-        p.fillRect(m_image.rect(), face);
-        return;
+    if (fine && m_deviceRegionsKey != std::pair(s.size, ratio)) {
+        m_deviceRegions = regionsAt(ratio);
+        m_deviceRegionsKey = {s.size, ratio};
     }
-    if (m_gradientKind != gkNone) {
-        const QColor second = solid(m_buttonColor1);
-        if (s.enabled)
-            renderGradient(face, second, 0, nullptr);
-        else
-            renderGradient(lighter(face), lighter(second), 1, nullptr);
-    } else if (!isNoColour(m_buttonColor)) {
-        p.fillRect(m_image.rect(), s.enabled ? face : lighter(face));
-    } else {
-        p.fillRect(m_image.rect(), palette().color(QPalette::Window));
+    {
+        QPainter p(&m_image);
+        const QColor face = solid(m_buttonColor);
+        if (m_customDraw) {
+            p.fillRect(m_image.rect(), face);
+        } else {
+            if (m_gradientKind != gkNone) {
+                const QColor second = solid(m_buttonColor1);
+                if (s.enabled)
+                    renderGradient(face, second, 0, nullptr, ratio);
+                else
+                    renderGradient(lighter(face), lighter(second), 1, nullptr, ratio);
+            } else if (!isNoColour(m_buttonColor)) {
+                p.fillRect(m_image.rect(), s.enabled ? face : lighter(face));
+            } else {
+                p.fillRect(m_image.rect(), palette().color(QPalette::Window));
+            }
+            renderFace(p, s);
+            renderCaption(p, s);
+            renderBevel(p, s);
+        }
     }
-    renderFace(p, s);
-    renderCaption(p, s);
-    renderBevel(p, s);
+    if (fine) {
+        // The mask is in control pixels and so reaches a little beyond the finer outline: what lies
+        // outside the outline is left clear, for the parent to show through.
+        m_image = m_image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&m_image);
+        p.setCompositionMode(QPainter::CompositionMode_Clear);
+        for (const QRect& r : QRegion(m_image.rect()).subtracted(m_deviceRegions.window))
+            p.fillRect(r, Qt::transparent);
+        p.end();
+        m_image.setDevicePixelRatio(ratio);
+    }
 }
 
 // Gradient lines (gkLinear) or circles (gkCircular) from `first` to `second`, or from the colours of the
@@ -323,15 +428,16 @@ void TShapedButton::render() {
 // corner where the step starts (at g = 0 horizontal lines at y = 0, 3, 6, ...); circles about the image
 // centre, the outermost at about half the diagonal. Computing it per pixel keeps the bands exact and
 // needs no stroking.
-void TShapedButton::renderGradient(const QColor& first, const QColor& second, int adjust,
-                                   const QRegion* clip) {
+void TShapedButton::renderGradient(const QColor& first, const QColor& second, int adjust, const QRegion* clip,
+                                   qreal ratio) {
     const int w = m_image.width(), h = m_image.height();
+    const double spacing = kGradientSpacing * ratio;
     const double diagonal = std::hypot(double(w), double(h));
     const bool linear = m_gradientKind == gkLinear;
     const double g = m_gradientAngle * kPi / 1800;
     const double sg = std::sin(g), cg = std::cos(g);
     const double extent = linear ? std::abs(w * sg) + std::abs(h * cg) : diagonal / 2;
-    const int n = std::min(roundEven(extent / kGradientSpacing), 1 << 16);
+    const int n = std::min(roundEven(extent / spacing), 1 << 16);
 
     std::vector<QRgb> colours(n + 1);
     const QImage& bitmap = m_gradientBitmap;
@@ -362,7 +468,7 @@ void TShapedButton::renderGradient(const QColor& first, const QColor& second, in
             for (int x = r.left(); x <= r.right(); ++x) {
                 const double px = x + 0.5 - x0;
                 const double along = linear ? px * sg + py * cg : std::hypot(px, py);
-                const int k = roundEven(along / kGradientSpacing);
+                const int k = roundEven(along / spacing);
                 if (!linear && k > n)
                     continue; // beyond the outermost circle
                 const QRgb c = colours[std::clamp(k, 0, n)];
@@ -460,7 +566,14 @@ void TShapedButton::renderFace(QPainter& p, const RenderState& s) {
             }
         }
     }
+    if (s.ratio != 1) {
+        p.save();
+        p.scale(s.ratio, s.ratio);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
     p.drawImage(picturePos(fw, fh) + QPoint(offset, offset), frame);
+    if (s.ratio != 1)
+        p.restore();
 }
 
 // The caption in up to three passes (effect colours around the text colour), each pass offset by -1, 0
@@ -545,6 +658,9 @@ void TShapedButton::renderCaption(QPainter& p, const RenderState& s) {
         break;
     }
     const int pressedShift = s.pressed ? 1 : 0;
+    p.save();
+    if (s.ratio != 1)
+        p.scale(s.ratio, s.ratio);
     p.setFont(font());
     for (const Pass& pass : passes) {
         const int o = pass.offset + pressedShift;
@@ -555,6 +671,7 @@ void TShapedButton::renderCaption(QPainter& p, const RenderState& s) {
         p.drawText(QRectF(0, 0, tw, th), flags, s.text);
         p.restore();
     }
+    p.restore();
 }
 
 // Bands and frames by bevel style ("hot": the mouse is over the button). Pressed, the outer bands
@@ -570,14 +687,15 @@ void TShapedButton::renderBevel(QPainter& p, const RenderState& s) {
     const bool focusFrame = s.focused && m_showFocusRgn && (!gradient || s.enabled);
 
     const QColor face = solid(m_buttonColor);
+    const Regions& regions = s.ratio == 1 ? m_regions : m_deviceRegions;
     QColor frameColour, focusColour;
     auto paintBands = [&](const QRegion& light, const QRegion& dark, bool exchanged) {
         const QRegion& lightArea = exchanged ? dark : light;
         const QRegion& darkArea = exchanged ? light : dark;
         if (gradient) {
             const QColor second = solid(m_buttonColor1);
-            renderGradient(lighter(face), lighter(second), 1, &lightArea);
-            renderGradient(darker(face), darker(second), -1, &darkArea);
+            renderGradient(lighter(face), lighter(second), 1, &lightArea, s.ratio);
+            renderGradient(darker(face), darker(second), -1, &darkArea, s.ratio);
         } else if (s.enabled) {
             fillRegion(p, lightArea, lighter(face));
             fillRegion(p, darkArea, darker(face));
@@ -598,15 +716,15 @@ void TShapedButton::renderBevel(QPainter& p, const RenderState& s) {
     }
 
     if (outerBands)
-        paintBands(m_regions.lightOuter, m_regions.darkOuter, s.pressed);
+        paintBands(regions.lightOuter, regions.darkOuter, s.pressed);
     if (innerBands)
-        paintBands(m_regions.lightInner, m_regions.darkInner, false);
+        paintBands(regions.lightInner, regions.darkInner, false);
     if (outlineFrame)
-        fillRegion(p, m_regions.outlineFrame, frameColour);
+        fillRegion(p, regions.outlineFrame, frameColour);
     if (innerFrame)
-        fillRegion(p, m_regions.innerFrame, frameColour);
+        fillRegion(p, regions.innerFrame, frameColour);
     if (focusFrame)
-        fillRegion(p, m_regions.focusFrame, focusColour);
+        fillRegion(p, regions.focusFrame, focusColour);
 }
 
 void TShapedButton::paintEvent(QPaintEvent*) {
@@ -715,6 +833,10 @@ void TShapedButton::changeEvent(QEvent* event) {
 }
 
 bool TShapedButton::event(QEvent* event) {
+    // Moved to a screen of another pixel density: the mask and the finer regions follow it.
+    if (event->type() == QEvent::ScreenChangeInternal && m_regionsSize.isValid() &&
+        m_deviceRegionsKey.second != devicePixelRatioF())
+        buildRegions();
     // A rotation step comes from the rotation thread through Qt's event queue, which ThreadSanitizer
     // cannot see: pair the thread's release of the event with an acquire before reading it.
     CALIDOR_TSAN_ACQUIRE(event);

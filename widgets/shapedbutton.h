@@ -329,6 +329,7 @@ private:
         bool pressed = false, hot = false, enabled = true, focused = false;
         QString text;
         QSize size;
+        qreal ratio = 1; // device pixels per control pixel
         bool operator==(const RenderState&) const = default;
     };
 
@@ -337,13 +338,16 @@ private:
     void computeOutlines();
     void placeShape(int oldAngle, bool angleChanged);
     void buildRegions();
+    /// The regions drawn into an image of `ratio` device pixels per control pixel (ratio != 1).
+    Regions regionsAt(qreal ratio) const;
     void syncToSize();
     QPoint rotationPointInControl(int angle, QSize controlSize) const;
     QSize rotatedSize(int angle) const;
     void invalidate();
     RenderState currentState() const;
     void render();
-    void renderGradient(const QColor& first, const QColor& second, int adjust, const QRegion* clip);
+    void renderGradient(const QColor& first, const QColor& second, int adjust, const QRegion* clip,
+                        qreal ratio = 1);
     void renderFace(QPainter& p, const RenderState& s);
     void renderCaption(QPainter& p, const RenderState& s);
     void renderBevel(QPainter& p, const RenderState& s);
@@ -418,7 +422,9 @@ private:
     QPoint m_anchor; // where the rotation point sits in the parent
     bool m_anchorValid = false;
 
-    QImage m_image;
+    QImage m_image;          // device pixels, with the ratio it was rendered at
+    Regions m_deviceRegions; // the regions at the ratio of m_deviceRegionsKey, when not 1
+    std::pair<QSize, qreal> m_deviceRegionsKey{QSize(-1, -1), 0}; // control size and ratio they are for
     RenderState m_rendered;
     bool m_dirty = true;
     bool m_hot = false;

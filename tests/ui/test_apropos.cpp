@@ -39,7 +39,10 @@ TFapropos* visibleAboutDialog() {
 void whenAboutShows(const std::function<void(TFapropos&)>& check) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, check] {
-        if (TFapropos* dialog = visibleAboutDialog(); dialog && QApplication::activeModalWidget() == dialog) {
+        // Offscreen, a shown window becomes active a little later: checks
+        // of the focus wait for it.
+        if (TFapropos* dialog = visibleAboutDialog();
+            dialog && QApplication::activeModalWidget() == dialog && QApplication::activeWindow() == dialog) {
             poll->stop();
             poll->deleteLater();
             check(*dialog);

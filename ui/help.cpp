@@ -1,0 +1,176 @@
+#include "ui/help.h"
+
+#include "model/numbertext.h"
+
+#include <QAbstractSlider>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QWidget>
+
+#include <charconv>
+
+namespace calidor {
+
+namespace {
+
+const char* const Context = "calidor::Help";
+
+QString tr(const char* text) {
+    return QCoreApplication::translate(Context, text);
+}
+
+// The shortest text that reads back as the same double, with a point.
+QString shortest(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
+}
+
+// A slider's accessible name, from its field's label.
+const char* const SliderName = QT_TRANSLATE_NOOP("calidor::Help", "Curseur %1");
+
+struct FieldHelp {
+    const char* field;
+    const char* label;
+    const char* tip; // what the quantity is and its unit
+    const char* slider = nullptr;
+    Slider sliderId = Slider::TrackBar_TEF;
+    const char* reachTip = nullptr; // how far the slider goes: %1 lowest, %2 highest, %3 step
+};
+
+const FieldHelp Fields[] = {
+    {"tinitbox", "Label8",
+     QT_TRANSLATE_NOOP(
+         "calidor::Help",
+         "Température initiale des deux fluides et de la paroi, en °C, au début d'une marche.")},
+    {"Tefbox", "Label1", QT_TRANSLATE_NOOP("calidor::Help", "Température d'entrée du fluide froid, en °C."),
+     "TrackBar_TEF", Slider::TrackBar_TEF,
+     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 °C, par pas de %3 °C.")},
+    {"tecbox", "Label2", QT_TRANSLATE_NOOP("calidor::Help", "Température d'entrée du fluide chaud, en °C."),
+     "TrackBar_TEC", Slider::TrackBar_TEC,
+     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 °C, par pas de %3 °C.")},
+    {"Cpfbox", "Label9",
+     QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique du fluide froid, en J/kg.K.")},
+    {"Cpcbox", "Label11",
+     QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique du fluide chaud, en J/kg.K.")},
+    {"debfbox", "Label13", QT_TRANSLATE_NOOP("calidor::Help", "Débit massique du fluide froid, en kg/s."),
+     "TrackBar_debf", Slider::TrackBar_debf,
+     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 kg/s, par pas de %3 kg/s.")},
+    {"debcbox", "Label16", QT_TRANSLATE_NOOP("calidor::Help", "Débit massique du fluide chaud, en kg/s."),
+     "TrackBar_debc", Slider::TrackBar_debc,
+     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 kg/s, par pas de %3 kg/s.")},
+    {"Edit_Kf", "Label12",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Coefficient d'échange par convection entre le fluide froid et la paroi, en W/m2.K.")},
+    {"Edit_Kc", "Label10",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Coefficient d'échange par convection entre le fluide chaud et la paroi, en W/m2.K.")},
+    {"Edit_sigmaf", "Label14",
+     QT_TRANSLATE_NOOP(
+         "calidor::Help",
+         "Surface d'échange entre le fluide froid et la paroi par mètre d'échangeur, en m2/m.")},
+    {"Edit_sigmac", "Label15",
+     QT_TRANSLATE_NOOP(
+         "calidor::Help",
+         "Surface d'échange entre le fluide chaud et la paroi par mètre d'échangeur, en m2/m.")},
+    {"Mfbox", "Label17",
+     QT_TRANSLATE_NOOP("calidor::Help", "Masse de fluide froid contenue dans l'échangeur, en kg.")},
+    {"Mcbox", "Label18",
+     QT_TRANSLATE_NOOP("calidor::Help", "Masse de fluide chaud contenue dans l'échangeur, en kg.")},
+    {"MPbox", "Label4",
+     QT_TRANSLATE_NOOP("calidor::Help", "Masse de la paroi qui sépare les deux fluides, en kg.")},
+    {"cppbox", "Label5",
+     QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique de la paroi, en J/kg.K.")},
+    {"Tmmaxbox", "Label19",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Durée simulée d'une marche, en secondes : la marche s'arrête à ce temps.")},
+    {"dtbox", "label20",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Pas de temps du calcul, en secondes : le temps simulé avance de dt à chaque "
+                       "pas.")},
+    {"Edit_long", "Label21",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Longueur de l'échangeur, en mètres ; elle ne change plus après la première "
+                       "marche.")},
+};
+
+struct ControlHelp {
+    const char* name;
+    const char* description;
+};
+
+// The buttons and charts: their names come from their captions and titles.
+const ControlHelp Controls[] = {
+    {"Button1", QT_TRANSLATE_NOOP("calidor::Help", "Lance une marche depuis l'état initial.")},
+    {"Button3", QT_TRANSLATE_NOOP("calidor::Help",
+                                  "Suspend la marche ; un second appui relit les champs et la reprend.")},
+    {"Button2", QT_TRANSLATE_NOOP("calidor::Help", "Arrête la marche.")},
+    {"Button4", QT_TRANSLATE_NOOP("calidor::Help", "Quitte Calidor.")},
+    {"Button5",
+     QT_TRANSLATE_NOOP("calidor::Help", "Relit tous les champs et applique les valeurs au modèle.")},
+    {"CheckBox1", QT_TRANSLATE_NOOP("calidor::Help", "Coché : les deux fluides circulent dans le même sens "
+                                                     "(co-courant) ; décoché : en sens contraires.")},
+    {"Chart1",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Températures du fluide chaud (rouge), du fluide froid (bleu) et de la paroi "
+                       "(fuchsia) le long de l'échangeur, en °C, à l'instant affiché.")},
+    {"Chart3",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Températures de sortie du fluide chaud (rouge), du fluide froid (bleu) et de la "
+                       "paroi (fuchsia), en °C, au cours du temps.")},
+    {"Chart2",
+     QT_TRANSLATE_NOOP("calidor::Help",
+                       "Puissances échangées par le fluide chaud (rouge) et le fluide froid (bleu) entre "
+                       "l'entrée et la sortie, en kW, ou production entropique totale, en kW/K, au cours "
+                       "du temps.")},
+};
+
+} // namespace
+
+SliderReach sliderReach(Slider slider, int minimum, int maximum) {
+    if (slider == Slider::TrackBar_TEF || slider == Slider::TrackBar_TEC) {
+        // The field takes the position as a whole number of degrees.
+        const auto degrees = [](int position) { return textToNumber(temperatureSliderText(position)); };
+        return {shortest(degrees(temperatureSliderPosition(degrees(minimum)))),
+                shortest(degrees(temperatureSliderPosition(degrees(maximum)))),
+                shortest(degrees(1) - degrees(0))};
+    }
+    // A flow below the lowest position the model keeps moves the slider up to it.
+    const auto flow = [](int position) {
+        return flowOfSliderPosition(flowSliderPosition(flowOfSliderPosition(position)));
+    };
+    return {shortest(flow(minimum)), shortest(flow(maximum)), shortest(flowOfSliderPosition(1))};
+}
+
+void describeMainWindow(QWidget* window) {
+    for (const FieldHelp& help : Fields) {
+        auto* field = window->findChild<QWidget*>(QString::fromLatin1(help.field));
+        auto* label = window->findChild<QLabel*>(QString::fromLatin1(help.label));
+        if (!field || !label)
+            continue;
+        const QString name = label->text();
+        QString tip = tr(help.tip);
+        label->setBuddy(field);
+        field->setAccessibleName(name);
+        if (auto* slider = help.slider ? window->findChild<QAbstractSlider*>(QString::fromLatin1(help.slider))
+                                       : nullptr) {
+            const SliderReach reach = sliderReach(help.sliderId, slider->minimum(), slider->maximum());
+            tip += QLatin1Char(' ') + tr(help.reachTip).arg(reach.lowest, reach.highest, reach.step);
+            slider->setToolTip(tip);
+            slider->setAccessibleName(tr(SliderName).arg(name));
+            slider->setAccessibleDescription(tip);
+        }
+        field->setToolTip(tip);
+        field->setAccessibleDescription(tip);
+        label->setToolTip(tip);
+    }
+    for (const ControlHelp& help : Controls) {
+        if (auto* control = window->findChild<QWidget*>(QString::fromLatin1(help.name))) {
+            control->setAccessibleDescription(tr(help.description));
+            if (!control->inherits("QAbstractButton"))
+                control->setToolTip(tr(help.description));
+        }
+    }
+}
+
+} // namespace calidor

@@ -1,0 +1,29 @@
+#pragma once
+// What the main window tells a student and an assistive technology about each
+// control: the tooltips that say what a quantity is, its unit and how far its
+// slider reaches; each field's label as its buddy; accessible names and
+// descriptions.
+
+#include "model/acquisition.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace calidor {
+
+/// Gives every field, slider, button and chart of the main window (found by
+/// object name under `window`) its tooltip, label buddy, accessible name and
+/// accessible description, in the language of the installed translations.
+void describeMainWindow(QWidget* window);
+
+/// The values a slider reaches between `minimum` and `maximum`, and its step,
+/// as the field shows them once the slider has settled, written with a point
+/// and as few digits as they need ("0.0015"): the flow sliders never stay
+/// below the lowest flow the model accepts.
+struct SliderReach {
+    QString lowest, highest, step;
+};
+SliderReach sliderReach(Slider slider, int minimum, int maximum);
+
+} // namespace calidor
