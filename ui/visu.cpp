@@ -4,6 +4,7 @@
 #include "model/numbertext.h"
 #include "pictures/pictures.h"
 #include "run/modellock.h"
+#include "ui/bilan.h"
 #include "ui/looks.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -161,6 +163,14 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     buildMenu();
     setTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_bilan = new BilanWindow(this);
+    m_bilan->attachProfileChart(m_charts[indexOf(ChartId::Chart1)]);
+    for (charts::ChartView* chart : m_charts)
+        connect(chart, &charts::ChartView::balanceRequested, m_bilan, &BilanWindow::showAndRaise);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { m_bilan->showAndRaise(); });
+    nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
+                    m_charts[indexOf(ChartId::Chart3)], 0);
 
     m_control = std::make_unique<RunControl>(m_model, *this, *this);
     FormCreate();
@@ -474,6 +484,8 @@ void TForm1::repaintNow() {
         field->repaint();
     for (QSlider* slider : m_sliders)
         slider->repaint();
+    if (m_bilan) // the end of an acquisition, under the model lock
+        m_bilan->acquired(m_model);
 }
 
 void TForm1::clearSeries(SeriesId series) { m_series[indexOf(series)]->clear(); }
@@ -482,7 +494,12 @@ void TForm1::addPoint(SeriesId series, double x, double y) { m_series[indexOf(se
 
 void TForm1::repaintChart(ChartId chart) { m_charts[indexOf(chart)]->repaintNow(); }
 
-void TForm1::setChartTitle(ChartId chart, const QString& title) { m_charts[indexOf(chart)]->setTitle(title); }
+void TForm1::setChartTitle(ChartId chart, const QString& title) {
+    m_charts[indexOf(chart)]->setTitle(title);
+    if (chart == ChartId::Chart2) // the representation is chosen: name the balance curves after it
+        nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
+                        m_charts[indexOf(ChartId::Chart3)], representation());
+}
 
 void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
 
@@ -495,6 +512,8 @@ void TForm1::disableRepresentation() { m_radioGroup1->setEnabled(false); }
 void TForm1::disableLength() { m_fields[indexOf(Field::Edit_long)]->setEnabled(false); }
 
 void TForm1::reportRunFault(const QString& message) { showMessage(message); }
+
+void TForm1::displayRefreshed(const ModelState& model) { m_bilan->displayRefreshed(model); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_control->shutdown();

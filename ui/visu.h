@@ -33,6 +33,8 @@ class Series;
 
 namespace calidor {
 
+class BilanWindow;
+
 class TForm1 : public QMainWindow, public AcquisitionForm, public RunWindow {
     Q_OBJECT
 public:
@@ -83,6 +85,7 @@ public:
     void disableRepresentation() override;
     void disableLength() override;
     void reportRunFault(const QString& message) override;
+    void displayRefreshed(const ModelState& model) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,6 +123,7 @@ private:
     std::array<charts::ChartView*, 3> m_charts{};
     std::array<charts::Series*, 11> m_series{};
     QAction* m_about1 = nullptr;
+    BilanWindow* m_bilan = nullptr; // "Bilan et théorie", reached from the charts' menus and Ctrl+B
 };
 
 } // namespace calidor
