@@ -26,10 +26,18 @@ const QColor Blue(0, 0, 255);
 const QColor Fuchsia(255, 0, 255);
 const QColor Teal(0, 128, 128);
 const QColor Black(0, 0, 0);
+// The dashed closed-form profiles: darker shades of their fluid's colour, so
+// that they show where they lie on the model's curves.
+const QColor DarkRed(128, 0, 0);
+const QColor DarkBlue(0, 0, 128);
+const QColor Purple(128, 0, 128);
 
 constexpr int CurvePoints = 200;   // per theoretical curve: enough to be kept on a cached layer
 constexpr int ProfilePoints = 2 * N + 1; // every other one on a node of the model
 constexpr int LimitsDelayMs = 150; // the stability problem is solved once the parameters rest this long
+// A run refreshes the display hundreds of times a second; the texts are
+// rewritten at most this often, the latest values always, the last ones too.
+constexpr int ViewDelayMs = 50;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("calidor::BilanWindow", text);
@@ -77,6 +85,7 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     palette.setColor(QPalette::Window, WindowBeige);
     setPalette(palette);
     setAutoFillBackground(true);
+    setMinimumWidth(620);
 
     auto* column = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -90,22 +99,30 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         setTextColour(label, Teal);
         grid->addWidget(label, row++, 0, 1, 2);
     };
-    auto add = [&](const char* name, const QString& caption, const QColor& colour = Black) {
-        setTextColour(addRow(row++, name, caption), colour);
+    auto add = [&](const char* name, const QString& caption, const QString& explanation = {},
+                   const QColor& colour = Black) {
+        QLabel* value = addRow(row++, name, caption);
+        setTextColour(value, colour);
+        value->setToolTip(explanation);
     };
 
     heading(tr("Débits de capacité et nombre d'unités de transfert"));
-    add("Cc", tr("Débit de capacité chaud Cc = deb C × Cp C"), Red);
-    add("Cf", tr("Débit de capacité froid Cf = deb F × Cp F"), Blue);
+    add("Cc", tr("Débit de capacité chaud Cc"), tr("deb C × Cp C"), Red);
+    add("Cf", tr("Débit de capacité froid Cf"), tr("deb F × Cp F"), Blue);
     add("Cr", tr("Rapport Cr = Cmin / Cmax"));
-    add("UA", tr("Conductance globale UA (convection C, paroi, convection F, en série)"));
+    add("UA", tr("Conductance globale UA"),
+        tr("Les deux convections sur toute la longueur, en série à travers la paroi :\n"
+           "1 / UA = 1 / (Kc σc L) + 1 / (Kf σf L)"));
     add("NTU", tr("Nombre d'unités de transfert NUT = UA / Cmin"));
     heading(tr("Efficacité"));
-    add("effectivenessTheory", tr("Efficacité théorique ε(NUT, Cr)"));
-    add("effectivenessModel", tr("Efficacité du modèle, Cf (Tf sortie − Tf entrée) / (Cmin (Tc entrée − Tf entrée))"));
+    add("effectivenessTheory", tr("Efficacité théorique ε(NUT, Cr)"),
+        tr("Co-courant : ε = (1 − exp(−NUT (1 + Cr))) / (1 + Cr)\n"
+           "Contre-courant : ε = (1 − exp(−NUT (1 − Cr))) / (1 − Cr exp(−NUT (1 − Cr))), NUT / (1 + NUT) si Cr = 1"));
+    add("effectivenessModel", tr("Efficacité du modèle (sorties actuelles)"),
+        tr("Cf (Tf sortie − Tf entrée) / (Cmin (Tc entrée − Tf entrée))"));
     heading(tr("Bilan d'énergie"));
-    add("Pc", tr("Puissance cédée par le fluide chaud Pc"), Red);
-    add("Pf", tr("Puissance reçue par le fluide froid Pf"), Blue);
+    add("Pc", tr("Puissance cédée par le fluide chaud Pc"), {}, Red);
+    add("Pf", tr("Puissance reçue par le fluide froid Pf"), {}, Blue);
     add("powerGap", tr("Écart Pc − Pf"));
     auto* note = new QLabel(this);
     note->setObjectName(QStringLiteral("powerNote"));
@@ -114,10 +131,14 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_values[note->objectName()] = note;
     heading(tr("Production d'entropie"));
     add("Sgen", tr("Production d'entropie du modèle Sgen"));
-    add("SgenSteady", tr("En régime permanent : Cc ln(Tc sortie / Tc entrée) + Cf ln(Tf sortie / Tf entrée)"));
+    add("SgenSteady", tr("Régime permanent : Cc ln(Tc,s / Tc,e) + Cf ln(Tf,s / Tf,e)"),
+        tr("Températures absolues des entrées (e) et des sorties (s) ; valable une fois le régime permanent atteint"));
     heading(tr("Stabilité du schéma explicite"));
-    add("dtStable", tr("Plus grand dt stable (valeurs propres du pas, transport des fluides)"));
-    add("dtPositive", tr("Plus grand dt sans oscillation (chaque température, moyenne pondérée des anciennes)"));
+    add("dtStable", tr("Limite de stabilité dtStable"),
+        tr("Plus grand dt pour lequel chaque valeur propre λ du pas garde |1 + dt λ| ≤ 1,\n"
+           "et le transport de chaque fluide n'amplifie pas une oscillation d'une maille à l'autre"));
+    add("dtPositive", tr("Limite sans oscillation dtPositive"),
+        tr("Plus grand dt pour lequel chaque nouvelle température est une moyenne pondérée des anciennes"));
     add("dtRatio", tr("dt / dtStable"));
     m_warning = new QLabel(tr("Attention : dt dépasse la limite de stabilité, le calcul va diverger."), this);
     m_warning->setObjectName(QStringLiteral("stabilityWarning"));
@@ -125,10 +146,11 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_warning->setVisible(false);
     grid->addWidget(m_warning, row++, 0, 1, 2);
     heading(tr("Régime"));
-    add("steadyState", tr("Régime permanent : les deux sorties varient de moins de %1 °C sur les %2 dernières "
-                          "secondes simulées")
-                           .arg(SteadyStateWatch::DefaultThreshold)
-                           .arg(SteadyStateWatch::DefaultWindow));
+    add("steadyState", tr("Variation des sorties"),
+        tr("Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 dernières "
+           "secondes simulées")
+            .arg(SteadyStateWatch::DefaultThreshold)
+            .arg(SteadyStateWatch::DefaultWindow));
 
     // Effectiveness against NTU: both arrangements for the current Cr, and the model's point.
     m_chart = new charts::ChartView(this);
@@ -152,6 +174,9 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_limitsTimer.setSingleShot(true);
     m_limitsTimer.setInterval(LimitsDelayMs);
     connect(&m_limitsTimer, &QTimer::timeout, this, &BilanWindow::computeLimits);
+    m_viewTimer.setSingleShot(true);
+    m_viewTimer.setInterval(ViewDelayMs);
+    connect(&m_viewTimer, &QTimer::timeout, this, &BilanWindow::updateView);
 
     m_params = ModelParameters{};
     parametersChanged();
@@ -160,8 +185,6 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 QLabel* BilanWindow::addRow(int row, const char* name, const QString& caption) {
     auto* grid = static_cast<QGridLayout*>(static_cast<QVBoxLayout*>(layout())->itemAt(0)->layout());
     auto* label = new QLabel(caption, this);
-    label->setWordWrap(true);
-    label->setMaximumWidth(420);
     auto* value = new QLabel(QStringLiteral("—"), this);
     value->setObjectName(QString::fromLatin1(name));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -181,8 +204,8 @@ void BilanWindow::displayRefreshed(const ModelState& model) {
     take(model);
     const Terminals& t = m_terminals;
     m_watch.add(m_time, t.TcOut, t.TfOut);
-    if (isVisible())
-        updateView();
+    if (isVisible() && !m_viewTimer.isActive())
+        m_viewTimer.start();
 }
 
 void BilanWindow::acquired(const ModelState& model) {
@@ -228,6 +251,8 @@ void BilanWindow::computeLimits() {
 void BilanWindow::settle() {
     if (!m_limitsKnown)
         computeLimits();
+    else if (m_viewTimer.isActive())
+        updateView();
 }
 
 void BilanWindow::showAndRaise() {
@@ -246,6 +271,7 @@ void BilanWindow::showEvent(QShowEvent* event) {
 }
 
 void BilanWindow::updateView() {
+    m_viewTimer.stop();
     const ExchangerTheory& th = m_theory;
     const Terminals& t = m_terminals;
     setValue("Cc", number(th.Cc, 3, QStringLiteral("W/K")));
@@ -289,7 +315,8 @@ void BilanWindow::updateView() {
     if (!m_watch.covered())
         state = tr("— : moins de %1 s simulées").arg(m_watch.window());
     else
-        state = number(change, 4, QStringLiteral("°C")) + tr(" en %1 s : ").arg(m_watch.window()) +
+        state = number(change, 4, QStringLiteral("°C")) +
+                tr(" en %1 s (seuil %2 °C) : ").arg(m_watch.window()).arg(m_watch.threshold()) +
                 (steady ? tr("régime permanent atteint") : tr("régime transitoire"));
     setValue("steadyState", state);
 
@@ -365,9 +392,9 @@ void BilanWindow::updateProfiles() {
             QString displayName;
             QColor colour;
         } rows[] = {
-            {"steadyHot", tr("Fluide chaud, permanent théorique"), Red},
-            {"steadyCold", tr("Fluide froid, permanent théorique"), Blue},
-            {"steadyWall", tr("Paroi, permanent théorique"), Fuchsia},
+            {"steadyHot", tr("Fluide chaud, permanent théorique"), DarkRed},
+            {"steadyCold", tr("Fluide froid, permanent théorique"), DarkBlue},
+            {"steadyWall", tr("Paroi, permanent théorique"), Purple},
         };
         for (std::size_t k = 0; k < m_profiles.size(); ++k) {
             charts::SeriesStyle style{rows[k].colour, 1, false};

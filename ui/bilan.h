@@ -41,8 +41,8 @@ public:
     /// goes with its parent.
     explicit BilanWindow(QWidget* parent = nullptr);
 
-    /// The state the display has just shown: feeds the steady-state watch and
-    /// updates what is visible.
+    /// The state the display has just shown: feeds the steady-state watch; the
+    /// texts follow within 50 ms (they need not change hundreds of times a second).
     void displayRefreshed(const ModelState& model);
     /// The state after an acquisition: new parameters, new inlets.
     void acquired(const ModelState& model);
@@ -58,7 +58,8 @@ public:
 
     /// Whether the outlets have settled (see SteadyStateWatch).
     bool steady() const { return m_watch.steady(); }
-    /// Solves a pending stability problem now instead of a moment later.
+    /// Solves a pending stability problem, and rewrites the texts with the
+    /// latest values, now instead of a moment later.
     void settle();
 
 protected:
@@ -88,6 +89,7 @@ private:
     ModelParameters m_limitsFor;
     bool m_limitsKnown = false;
     QTimer m_limitsTimer;
+    QTimer m_viewTimer; // a pending rewrite of the texts
 
     std::map<QString, QLabel*> m_values;
     QLabel* m_warning = nullptr;

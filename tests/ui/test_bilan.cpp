@@ -98,6 +98,7 @@ TEST_F(Bilan, FollowsTheRunToTheTextbookSteadyState) {
     EXPECT_FALSE(bilan()->findChild<QLabel*>(QStringLiteral("stabilityWarning"))->isVisible());
 
     runFor(58);
+    bilan()->settle();
     EXPECT_TRUE(bilan()->steady());
     EXPECT_TRUE(text("steadyState").endsWith(QStringLiteral("régime permanent atteint")));
     EXPECT_NEAR(value("effectivenessModel"), theory.effectiveness, 0.01 * theory.effectiveness);
