@@ -47,7 +47,8 @@ ExchangerTheory exchangerTheory(const ModelParameters& p) {
     if (t.Cmin > 0) {
         t.Cr = t.Cmin / t.Cmax;
         t.NTU = t.UA / t.Cmin;
-        t.effectiveness = t.coCurrent ? effectivenessParallel(t.NTU, t.Cr) : effectivenessCounter(t.NTU, t.Cr);
+        t.effectiveness =
+            t.coCurrent ? effectivenessParallel(t.NTU, t.Cr) : effectivenessCounter(t.NTU, t.Cr);
     } else {
         t.Cr = t.NTU = t.effectiveness = NaN;
     }

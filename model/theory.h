@@ -25,12 +25,12 @@ double effectivenessCounter(double ntu, double cr);
 
 /// What the parameters alone say of the exchanger.
 struct ExchangerTheory {
-    double Cc = 0;  // hot capacity rate debc × Cpc, W/K
-    double Cf = 0;  // cold capacity rate debf × Cpf, W/K
+    double Cc = 0;             // hot capacity rate debc × Cpc, W/K
+    double Cf = 0;             // cold capacity rate debf × Cpf, W/K
     double Cmin = 0, Cmax = 0; // W/K
-    double Cr = 0;  // Cmin / Cmax
-    double hc = 0;  // hot-side convection conductance per metre, Kc × sigmac, W/(m.K)
-    double hf = 0;  // cold-side one, Kf × sigmaf, W/(m.K)
+    double Cr = 0;             // Cmin / Cmax
+    double hc = 0;             // hot-side convection conductance per metre, Kc × sigmac, W/(m.K)
+    double hf = 0;             // cold-side one, Kf × sigmaf, W/(m.K)
     double UA = 0;  // both convection conductances over the whole length, in series through the wall, W/K
     double NTU = 0; // UA / Cmin
     double effectiveness = 0; // ε(NTU, Cr) for the parameters' arrangement

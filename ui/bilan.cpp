@@ -32,9 +32,9 @@ const QColor DarkRed(128, 0, 0);
 const QColor DarkBlue(0, 0, 128);
 const QColor Purple(128, 0, 128);
 
-constexpr int CurvePoints = 200;   // per theoretical curve: enough to be kept on a cached layer
+constexpr int CurvePoints = 200;         // per theoretical curve: enough to be kept on a cached layer
 constexpr int ProfilePoints = 2 * N + 1; // every other one on a node of the model
-constexpr int LimitsDelayMs = 150; // the stability problem is solved once the parameters rest this long
+constexpr int LimitsDelayMs = 150;       // the stability problem is solved once the parameters rest this long
 // A run refreshes the display hundreds of times a second; the texts are
 // rewritten at most this often, the latest values always, the last ones too.
 constexpr int ViewDelayMs = 50;
@@ -117,7 +117,8 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     heading(tr("Efficacité"));
     add("effectivenessTheory", tr("Efficacité théorique ε(NUT, Cr)"),
         tr("Co-courant : ε = (1 − exp(−NUT (1 + Cr))) / (1 + Cr)\n"
-           "Contre-courant : ε = (1 − exp(−NUT (1 − Cr))) / (1 − Cr exp(−NUT (1 − Cr))), NUT / (1 + NUT) si Cr = 1"));
+           "Contre-courant : ε = (1 − exp(−NUT (1 − Cr))) / (1 − Cr exp(−NUT (1 − Cr))), NUT / (1 + NUT) si "
+           "Cr = 1"));
     add("effectivenessModel", tr("Efficacité du modèle (sorties actuelles)"),
         tr("Cf (Tf sortie − Tf entrée) / (Cmin (Tc entrée − Tf entrée))"));
     heading(tr("Bilan d'énergie"));
@@ -132,7 +133,8 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     heading(tr("Production d'entropie"));
     add("Sgen", tr("Production d'entropie du modèle Sgen"));
     add("SgenSteady", tr("Régime permanent : Cc ln(Tc,s / Tc,e) + Cf ln(Tf,s / Tf,e)"),
-        tr("Températures absolues des entrées (e) et des sorties (s) ; valable une fois le régime permanent atteint"));
+        tr("Températures absolues des entrées (e) et des sorties (s) ; valable une fois le régime permanent "
+           "atteint"));
     heading(tr("Stabilité du schéma explicite"));
     add("dtStable", tr("Limite de stabilité dtStable"),
         tr("Plus grand dt pour lequel chaque valeur propre λ du pas garde |1 + dt λ| ≤ 1,\n"
@@ -147,8 +149,8 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     grid->addWidget(m_warning, row++, 0, 1, 2);
     heading(tr("Régime"));
     add("steadyState", tr("Variation des sorties"),
-        tr("Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 dernières "
-           "secondes simulées")
+        tr("Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 "
+           "dernières secondes simulées")
             .arg(SteadyStateWatch::DefaultThreshold)
             .arg(SteadyStateWatch::DefaultWindow));
 
@@ -165,9 +167,10 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_chart->setXQuantity(tr("NUT"), {});
     m_chart->showBalanceAction()->setVisible(false); // this is the balance window
     column->addWidget(m_chart, 1);
-    auto* legend = new QLabel(tr("<span style='color:#008080'>━ co-courant</span> &nbsp; "
-                                 "<span style='color:#ff00ff'>━ contre-courant</span> &nbsp; ● modèle (sorties actuelles)"),
-                              this);
+    auto* legend = new QLabel(
+        tr("<span style='color:#008080'>━ co-courant</span> &nbsp; "
+           "<span style='color:#ff00ff'>━ contre-courant</span> &nbsp; ● modèle (sorties actuelles)"),
+        this);
     legend->setObjectName(QStringLiteral("effectivenessLegend"));
     column->addWidget(legend);
 
@@ -291,9 +294,10 @@ void BilanWindow::updateView() {
     setValue("powerGap", number(gap, 1, QStringLiteral("W")) + QStringLiteral(" (") +
                              number(share, 2, QStringLiteral("%")) + QLatin1Char(')'));
     const bool steady = m_watch.steady();
-    setValue("powerNote", steady ? tr("Régime permanent : le bilan se ferme, Pc = Pf.")
-                                 : tr("Régime transitoire : la paroi et les fluides retenus stockent ou restituent "
-                                      "de la chaleur, le bilan ne se ferme pas encore."));
+    setValue("powerNote",
+             steady ? tr("Régime permanent : le bilan se ferme, Pc = Pf.")
+                    : tr("Régime transitoire : la paroi et les fluides retenus stockent ou restituent "
+                         "de la chaleur, le bilan ne se ferme pas encore."));
 
     setValue("Sgen", number(m_Sgen, 5, QStringLiteral("W/K")));
     setValue("SgenSteady", number(steadyEntropyProduction(th, t), 5, QStringLiteral("W/K")));

@@ -111,7 +111,8 @@ TEST(TimeStepLimits, PositivityAndTheEigenvalueLimit) {
     ModelParameters growing;
     growing.Kc = -5000; // a negative conductance makes the system itself grow
     EXPECT_EQ(stableTimeStep(growing), 0);
-    EXPECT_TRUE(sameStabilityParameters(ModelParameters{}, ModelParameters{.Tef = 10, .Tec = 90, .dt = 0.001}));
+    EXPECT_TRUE(
+        sameStabilityParameters(ModelParameters{}, ModelParameters{.Tef = 10, .Tec = 90, .dt = 0.001}));
     EXPECT_FALSE(sameStabilityParameters(ModelParameters{}, ModelParameters{.debf = 0.02}));
 }
 

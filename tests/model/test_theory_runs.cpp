@@ -42,7 +42,8 @@ TEST_P(SteadyState, MatchesTheTextbook) {
     const ExchangerTheory theory = exchangerTheory(m.params);
     const Terminals t = terminals(m);
     const double modelEpsilon = modelEffectiveness(theory, t);
-    std::printf("co=%d  effectiveness model %.5f theory %.5f (%.3f %%)  Pc %.4f Pf %.4f W  Sgen %.6f steady formula %.6f W/K\n",
+    std::printf("co=%d  effectiveness model %.5f theory %.5f (%.3f %%)  Pc %.4f Pf %.4f W  Sgen %.6f steady "
+                "formula %.6f W/K\n",
                 GetParam(), modelEpsilon, theory.effectiveness,
                 100 * (modelEpsilon - theory.effectiveness) / theory.effectiveness, m.Pc, m.Pf, m.Sgen,
                 steadyEntropyProduction(theory, t));
@@ -66,8 +67,8 @@ TEST_P(SteadyState, ClosedFormProfilesLieOnTheModel) {
         worst = std::max({worst, std::fabs(s.Tc - r.Tc), std::fabs(s.Tf - r.Tf), std::fabs(s.Tp - r.Tp)});
     }
     const double inletGap = m.params.Tec - m.params.Tef;
-    std::printf("co=%d  largest gap to the closed form %.4f K = %.3f %% of the inlet difference\n", GetParam(),
-                worst, 100 * worst / inletGap);
+    std::printf("co=%d  largest gap to the closed form %.4f K = %.3f %% of the inlet difference\n",
+                GetParam(), worst, 100 * worst / inletGap);
     EXPECT_LT(worst, 0.02 * inletGap);
 }
 
@@ -128,9 +129,10 @@ TEST_P(StabilityLimit, PredictsTheFault) {
     ASSERT_TRUE(std::isfinite(limit) && limit > 0);
     const long below = stepsWithoutFault(p, 0.95 * limit, 20000);
     const long above = stepsWithoutFault(p, 1.2 * limit, 20000);
-    std::printf("case %d  dtStable %.6g s (eigenvalues %.6g, transport %.6g)  dtPositive %.6g s  0.95x: %ld steps "
-                "without fault  1.2x: fault after %ld steps\n",
-                GetParam(), limit, eigenvalueTimeStep(p), transportTimeStep(p), positiveTimeStep(p), below, above);
+    std::printf(
+        "case %d  dtStable %.6g s (eigenvalues %.6g, transport %.6g)  dtPositive %.6g s  0.95x: %ld steps "
+        "without fault  1.2x: fault after %ld steps\n",
+        GetParam(), limit, eigenvalueTimeStep(p), transportTimeStep(p), positiveTimeStep(p), below, above);
     EXPECT_EQ(below, 20000);
     EXPECT_LT(above, 20000);
 }

@@ -32,7 +32,9 @@ protected:
         EXPECT_TRUE(ok) << name << ": " << text.toStdString();
         return v;
     }
-    QString text(const char* name) const { return bilan()->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QString text(const char* name) const {
+        return bilan()->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
 
     // A run without the worker: the steps, and a display refresh every 40 of them.
     void runFor(double seconds) {
@@ -73,7 +75,8 @@ TEST_F(Bilan, HiddenAtRestAndReachedFromEveryChart) {
     EXPECT_FALSE(bilan()->isModal());
     // The copied tables name their columns in French with their units.
     EXPECT_EQ(chart("Chart3")->dataText(), "Temps (s)\tParoi (°C)\tFluide chaud (°C)\tFluide froid (°C)\n");
-    EXPECT_EQ(chart("Chart1")->dataText(), "Position (m)\tFluide chaud (°C)\tFluide froid (°C)\tParoi (°C)\n");
+    EXPECT_EQ(chart("Chart1")->dataText(),
+              "Position (m)\tFluide chaud (°C)\tFluide froid (°C)\tParoi (°C)\n");
 }
 
 TEST_F(Bilan, FollowsTheRunToTheTextbookSteadyState) {
