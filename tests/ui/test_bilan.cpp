@@ -131,6 +131,27 @@ TEST_F(Bilan, WarnsWhenDtPassesTheStabilityLimit) {
     EXPECT_FALSE(bilan()->findChild<QLabel*>(QStringLiteral("stabilityWarning"))->isVisible());
 }
 
+// A real run in its worker: the window follows the refreshes and the
+// acquisitions that the sliders set off while the run computes.
+TEST_F(Bilan, FollowsARealRunWhileTheSlidersMove) {
+    bilan()->show();
+    bilan()->profileAction()->setChecked(true);
+    typeInto("Tmmaxbox", QStringLiteral("6"));
+    QTest::mouseClick(control<QPushButton>("Button1"), Qt::LeftButton);
+    for (int position : {40, 60, 55}) {
+        QTest::qWait(30);
+        dragTo(slider("TrackBar_debf"), position);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control<QPushButton>("Button1")->isEnabled(); }, 60000));
+    bilan()->settle();
+    const ExchangerTheory theory = exchangerTheory(model->params);
+    EXPECT_NEAR(value("Cf"), theory.Cf, 1e-3);
+    // The last refresh came up to 39 steps before the run's end.
+    EXPECT_NEAR(value("Pc"), model->Pc, 0.02 * std::fabs(model->Pc));
+    EXPECT_NEAR(value("Sgen"), model->Sgen, 0.02 * std::fabs(model->Sgen));
+    EXPECT_EQ(chart("Chart1")->series(QStringLiteral("steadyCold"))->y(0), model->params.Tef);
+}
+
 TEST_F(Bilan, SteadyProfilesComeAndGoOnTheProfileChart) {
     startRun();
     runFor(1);
