@@ -1,6 +1,14 @@
 #include "chartview.h"
 
+#include "datatable.h"
+
+#include <QAction>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -36,7 +44,8 @@ constexpr int kMostMendSegments = 4000; // a band crossed by more segments, stro
 // through curves and cost several times more; and unlike flat caps, square caps close the joints between
 // segments stroked one by one.
 QPen seriesPen(const SeriesStyle& style) {
-    return QPen(style.color, std::max(0, style.lineWidth), Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin);
+    return QPen(style.color, std::max(0, style.lineWidth), style.penStyle,
+                style.penStyle == Qt::SolidLine ? Qt::SquareCap : Qt::FlatCap, Qt::RoundJoin);
 }
 
 } // namespace
@@ -44,6 +53,77 @@ QPen seriesPen(const SeriesStyle& style) {
 ChartView::ChartView(QWidget* parent) : QWidget(parent), m_titleFont(font()) {
     // Every pixel is painted by the chart itself: nothing underneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    buildActions();
+}
+
+void ChartView::buildActions() {
+    m_copyImage = new QAction(tr("Copier l'image"), this);
+    m_copyImage->setObjectName(QStringLiteral("copyImage"));
+    connect(m_copyImage, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setPixmap(picture()); });
+    m_copyData = new QAction(tr("Copier les données"), this);
+    m_copyData->setObjectName(QStringLiteral("copyData"));
+    connect(m_copyData, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(dataText()); });
+    m_showBalance = new QAction(tr("Bilan et théorie…"), this);
+    m_showBalance->setObjectName(QStringLiteral("showBalance"));
+    connect(m_showBalance, &QAction::triggered, this, &ChartView::balanceRequested);
+    addActions({m_copyImage, m_copyData, m_showBalance});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The readout follows the mouse while its tooltip is up.
+    setMouseTracking(true);
+}
+
+void ChartView::setXQuantity(const QString& name, const QString& unit) {
+    m_xName = name;
+    m_xUnit = unit;
+}
+
+QList<const Series*> ChartView::namedSeries() const {
+    QList<const Series*> list;
+    for (const SeriesCache& cache : m_series)
+        if (!cache.series->displayName().isEmpty())
+            list.append(cache.series);
+    return list;
+}
+
+QString ChartView::dataText() const {
+    return dataTable(m_xName, m_xUnit, namedSeries());
+}
+
+QPixmap ChartView::picture() {
+    // grab() renders at the widget's device pixel ratio, that of the screen it is on.
+    return grab();
+}
+
+QString ChartView::readoutAt(const QPointF& pos) const {
+    const Frame frame = computeFrame();
+    if (!frame.plot.contains(pos.toPoint()))
+        return {};
+    const Mapping mapping(frame.data, frame.x, frame.y);
+    return readout(m_xName, m_xUnit, mapping.unmapX(pos.x()), namedSeries());
+}
+
+bool ChartView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = readoutAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    if (QToolTip::isVisible()) {
+        const QString text = readoutAt(event->position());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    }
+    QWidget::mouseMoveEvent(event);
 }
 
 ChartView::~ChartView() {
@@ -474,6 +554,24 @@ void ChartView::drawPoints(QPainter& painter, const Series& series, int from, in
     painter.setPen(pen);
     painter.setBrush(style.color);
     QPointF previous = from > 0 ? m_mapping.map(series.x(from - 1), series.y(from - 1)) : QPointF();
+    if (style.penStyle != Qt::SolidLine) {
+        // Dashes run on from segment to segment only along one path; a non-finite point breaks it.
+        QPolygonF path;
+        auto flush = [&] {
+            if (path.size() > 1)
+                painter.drawPolyline(path);
+            path.clear();
+        };
+        for (int i = std::max(0, from - 1); i < to; ++i) {
+            const QPointF point = m_mapping.map(series.x(i), series.y(i));
+            if (std::isfinite(point.x()) && std::isfinite(point.y()))
+                path << point;
+            else
+                flush();
+        }
+        flush();
+        return;
+    }
     if (!markers) {
         // Without markers the segments go to the engine in one call, which
         // still strokes them one by one, in order: the same picture, far

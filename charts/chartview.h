@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
+
 #include <cstdint>
 #include <vector>
 
@@ -31,6 +33,10 @@ namespace charts {
 ///     reduced to a few segments per pixel column;
 ///  5. short series (a profile, a marker) are drawn straight onto the widget at every paint.
 /// A paint blits the background, then each series' layer or drawing in order.
+///
+/// The chart's own actions (QWidget::actions(), shown by a right click) copy it away: "Copier l'image"
+/// (copyImage) and "Copier les données" (copyData); "Bilan et théorie…" (showBalance) asks its owner for
+/// the balance window. Hovering shows the x under the mouse and each named curve's value there.
 class ChartView : public QWidget {
     Q_OBJECT
 public:
@@ -67,6 +73,24 @@ public:
     Series* series(const QString& name) const;
     QList<Series*> seriesList() const;
 
+    /// What the x axis measures, in French, and its unit: the first column of the copied table and the
+    /// first line of the hover readout.
+    void setXQuantity(const QString& name, const QString& unit);
+    QString xName() const { return m_xName; }
+    QString xUnit() const { return m_xUnit; }
+
+    /// The named curves as a tab-separated table (see dataTable): what "Copier les données" copies.
+    QString dataText() const;
+    /// The chart as a picture at the screen's device pixel ratio: what "Copier l'image" copies.
+    QPixmap picture();
+    /// What hovering at pos (widget pixels) shows; empty outside the plot area.
+    QString readoutAt(const QPointF& pos) const;
+
+    /// "Copier l'image", "Copier les données", "Bilan et théorie…".
+    QAction* copyImageAction() const { return m_copyImage; }
+    QAction* copyDataAction() const { return m_copyData; }
+    QAction* showBalanceAction() const { return m_showBalance; }
+
     /// Repaints the chart at once: it has been painted when this returns (if the chart is visible).
     void repaintNow();
 
@@ -86,7 +110,13 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    /// "Bilan et théorie…" was chosen.
+    void balanceRequested();
+
 protected:
+    bool event(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -119,8 +149,15 @@ private:
     void seriesChanged();
     void seriesDestroyed(QObject* object);
     void invalidateBackground();
+    QList<const Series*> namedSeries() const;
+    void buildActions();
 
     QString m_title;
+    QString m_xName;
+    QString m_xUnit;
+    QAction* m_copyImage = nullptr;
+    QAction* m_copyData = nullptr;
+    QAction* m_showBalance = nullptr;
     QFont m_titleFont;
     QColor m_titleColor;
     QPixmap m_tile;

@@ -17,6 +17,7 @@ struct SeriesStyle {
     bool marker = false;  ///< a filled circle at every point
     int markerWidth = 5;  ///< marker diameter across, pixels
     int markerHeight = 5; ///< marker diameter up and down, pixels
+    Qt::PenStyle penStyle = Qt::SolidLine; ///< a dashed line is stroked as one path, so its dashes run on
 };
 
 /// One line series of a chart: its style and its points, kept in ascending x (see PointList for the
@@ -37,6 +38,14 @@ public:
     const SeriesStyle& style() const { return m_style; }
     const PointList& points() const { return m_points; }
 
+    /// What the curve is, in French, and the unit of its y values, for the copied table and the hover
+    /// readout. A series without a name (a marker on a curve's newest point) is decoration: neither
+    /// copied nor read out.
+    void setDisplayName(const QString& name) { m_displayName = name; }
+    QString displayName() const { return m_displayName; }
+    void setUnit(const QString& unit) { m_unit = unit; }
+    QString unit() const { return m_unit; }
+
     /// Changes whenever points already held move or go away; appending leaves it (see PointList).
     std::uint64_t revision() const { return m_points.revision(); }
 
@@ -47,6 +56,8 @@ signals:
 private:
     SeriesStyle m_style;
     PointList m_points;
+    QString m_displayName;
+    QString m_unit;
 };
 
 } // namespace charts

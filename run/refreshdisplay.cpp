@@ -60,6 +60,8 @@ void RefreshDisplay(const ModelState& m, RunWindow& w) {
     w.repaintChart(ChartId::Chart1);
     w.repaintChart(ChartId::Chart3);
     w.repaintChart(ChartId::Chart2);
+    // 8. Whatever else follows the run.
+    w.displayRefreshed(m);
 }
 
 } // namespace calidor

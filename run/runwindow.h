@@ -8,6 +8,8 @@
 
 namespace calidor {
 
+struct ModelState;
+
 /// The eleven series of the three charts.
 enum class SeriesId {
     Series1, Series2, Series3, Series4, Series5, Series6, Series7, Series8, Series9, Series10, Series11
@@ -40,6 +42,10 @@ public:
     /// Tells the user, on the user-interface thread, that a run stopped on an
     /// arithmetic fault (the message is complete, in French).
     virtual void reportRunFault(const QString& message) = 0;
+
+    /// Called at the end of every display refresh, with the state just shown
+    /// (the worker still waits): for views that follow the run.
+    virtual void displayRefreshed(const ModelState&) {}
 };
 
 } // namespace calidor

@@ -6,6 +6,7 @@
 #include "run/modellock.h"
 #include "ui/lessons.h"
 #include "ui/help.h"
+#include "ui/bilan.h"
 #include "ui/looks.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -184,6 +186,14 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     setTabOrder();
     describeMainWindow(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_bilan = new BilanWindow(this);
+    m_bilan->attachProfileChart(m_charts[indexOf(ChartId::Chart1)]);
+    for (charts::ChartView* chart : m_charts)
+        connect(chart, &charts::ChartView::balanceRequested, m_bilan, &BilanWindow::showAndRaise);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { m_bilan->showAndRaise(); });
+    nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
+                    m_charts[indexOf(ChartId::Chart3)], 0);
 
     m_control = std::make_unique<RunControl>(m_model, *this, *this);
     m_lessons = new Lessons(*this);
@@ -511,6 +521,8 @@ void TForm1::repaintNow() {
         field->repaint();
     for (QSlider* slider : m_sliders)
         slider->repaint();
+    if (m_bilan) // the end of an acquisition, under the model lock
+        m_bilan->acquired(m_model);
 }
 
 void TForm1::clearSeries(SeriesId series) { m_series[indexOf(series)]->clear(); }
@@ -528,6 +540,9 @@ void TForm1::setChartTitle(ChartId chart, const QString& title) {
     charts::ChartView* view = m_charts[indexOf(chart)];
     view->setTitle(tr(title.toUtf8().constData()));
     view->setAccessibleName(view->title());
+    if (chart == ChartId::Chart2) // the representation is chosen: name the balance curves after it
+        nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
+                        m_charts[indexOf(ChartId::Chart3)], representation());
 }
 
 void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
@@ -604,6 +619,7 @@ void TForm1::fitToScreen(const QRect& available) {
     setMaximumSize(target);
     resize(target.boundedTo(available.size() - frame));
 }
+void TForm1::displayRefreshed(const ModelState& model) { m_bilan->displayRefreshed(model); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_control->shutdown();

@@ -35,6 +35,7 @@ class Series;
 namespace calidor {
 
 class Lessons;
+class BilanWindow;
 
 class TForm1 : public QMainWindow, public AcquisitionForm, public RunWindow {
     Q_OBJECT
@@ -94,6 +95,7 @@ public:
     void disableRepresentation() override;
     void disableLength() override;
     void reportRunFault(const QString& message) override;
+    void displayRefreshed(const ModelState& model) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,6 +137,7 @@ private:
     std::array<charts::Series*, 11> m_series{};
     QAction* m_about1 = nullptr;
     Lessons* m_lessons = nullptr; // background menu, shortcuts, pause cue
+    BilanWindow* m_bilan = nullptr; // "Bilan et théorie", reached from the charts' menus and Ctrl+B
 };
 
 } // namespace calidor
