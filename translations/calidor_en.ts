@@ -2,6 +2,259 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="fr">
 <context>
+    <name>calidor::BilanWindow</name>
+    <message>
+        <source>Bilan et théorie</source>
+        <translation>Balance and theory</translation>
+    </message>
+    <message>
+        <source>Débits de capacité et nombre d&apos;unités de transfert</source>
+        <translation>Heat capacity rates and number of transfer units</translation>
+    </message>
+    <message>
+        <source>Débit de capacité chaud Cc</source>
+        <translation>Hot heat capacity rate Cc</translation>
+    </message>
+    <message>
+        <source>deb C × Cp C</source>
+        <translation>Flow hot × Cp hot</translation>
+    </message>
+    <message>
+        <source>Débit de capacité froid Cf</source>
+        <translation>Cold heat capacity rate Cf</translation>
+    </message>
+    <message>
+        <source>deb F × Cp F</source>
+        <translation>Flow cold × Cp cold</translation>
+    </message>
+    <message>
+        <source>Rapport Cr = Cmin / Cmax</source>
+        <translation>Ratio Cr = Cmin / Cmax</translation>
+    </message>
+    <message>
+        <source>Conductance globale UA</source>
+        <translation>Overall conductance UA</translation>
+    </message>
+    <message>
+        <source>Les deux convections sur toute la longueur, en série à travers la paroi :
+1 / UA = 1 / (Kc σc L) + 1 / (Kf σf L)</source>
+        <translation>Both convections over the whole length, in series through the wall:
+1 / UA = 1 / (Kc σc L) + 1 / (Kf σf L)</translation>
+    </message>
+    <message>
+        <source>Nombre d&apos;unités de transfert NUT = UA / Cmin</source>
+        <translation>Number of transfer units NTU = UA / Cmin</translation>
+    </message>
+    <message>
+        <source>Efficacité</source>
+        <translation>Effectiveness</translation>
+    </message>
+    <message>
+        <source>Efficacité théorique ε(NUT, Cr)</source>
+        <translation>Theoretical effectiveness ε(NTU, Cr)</translation>
+    </message>
+    <message>
+        <source>Co-courant : ε = (1 − exp(−NUT (1 + Cr))) / (1 + Cr)
+Contre-courant : ε = (1 − exp(−NUT (1 − Cr))) / (1 − Cr exp(−NUT (1 − Cr))), NUT / (1 + NUT) si Cr = 1</source>
+        <translation>Co-current: ε = (1 − exp(−NTU (1 + Cr))) / (1 + Cr)
+Counter-current: ε = (1 − exp(−NTU (1 − Cr))) / (1 − Cr exp(−NTU (1 − Cr))), NTU / (1 + NTU) if Cr = 1</translation>
+    </message>
+    <message>
+        <source>Efficacité du modèle (sorties actuelles)</source>
+        <translation>Model effectiveness (current outlets)</translation>
+    </message>
+    <message>
+        <source>Cf (Tf sortie − Tf entrée) / (Cmin (Tc entrée − Tf entrée))</source>
+        <translation>Cf (Tf out − Tf in) / (Cmin (Tc in − Tf in))</translation>
+    </message>
+    <message>
+        <source>Bilan d&apos;énergie</source>
+        <translation>Energy balance</translation>
+    </message>
+    <message>
+        <source>Puissance cédée par le fluide chaud Pc</source>
+        <translation>Heat rate given up by the hot fluid Pc</translation>
+    </message>
+    <message>
+        <source>Puissance reçue par le fluide froid Pf</source>
+        <translation>Heat rate received by the cold fluid Pf</translation>
+    </message>
+    <message>
+        <source>Écart Pc − Pf</source>
+        <translation>Difference Pc − Pf</translation>
+    </message>
+    <message>
+        <source>Production d&apos;entropie</source>
+        <translation>Entropy production</translation>
+    </message>
+    <message>
+        <source>Production d&apos;entropie du modèle Sgen</source>
+        <translation>Model entropy production Sgen</translation>
+    </message>
+    <message>
+        <source>Régime permanent : Cc ln(Tc,s / Tc,e) + Cf ln(Tf,s / Tf,e)</source>
+        <translation>Steady state: Cc ln(Tc,o / Tc,i) + Cf ln(Tf,o / Tf,i)</translation>
+    </message>
+    <message>
+        <source>Températures absolues des entrées (e) et des sorties (s) ; valable une fois le régime permanent atteint</source>
+        <translation>Absolute inlet (i) and outlet (o) temperatures; valid once steady state is reached</translation>
+    </message>
+    <message>
+        <source>Stabilité du schéma explicite</source>
+        <translation>Stability of the explicit scheme</translation>
+    </message>
+    <message>
+        <source>Limite de stabilité dtStable</source>
+        <translation>Stability limit dtStable</translation>
+    </message>
+    <message>
+        <source>Plus grand dt pour lequel chaque valeur propre λ du pas garde |1 + dt λ| ≤ 1,
+et le transport de chaque fluide n&apos;amplifie pas une oscillation d&apos;une maille à l&apos;autre</source>
+        <translation>Largest dt for which every eigenvalue λ of the step keeps |1 + dt λ| ≤ 1,
+and the transport of each fluid does not amplify a cell-to-cell oscillation</translation>
+    </message>
+    <message>
+        <source>Limite sans oscillation dtPositive</source>
+        <translation>Oscillation-free limit dtPositive</translation>
+    </message>
+    <message>
+        <source>Plus grand dt pour lequel chaque nouvelle température est une moyenne pondérée des anciennes</source>
+        <translation>Largest dt for which every new temperature is a weighted average of the old ones</translation>
+    </message>
+    <message>
+        <source>dt / dtStable</source>
+        <translation>dt / dtStable</translation>
+    </message>
+    <message>
+        <source>Attention : dt dépasse la limite de stabilité, le calcul va diverger.</source>
+        <translation>Warning: dt exceeds the stability limit; the computation will diverge.</translation>
+    </message>
+    <message>
+        <source>Régime</source>
+        <translation>Regime</translation>
+    </message>
+    <message>
+        <source>Variation des sorties</source>
+        <translation>Outlet change</translation>
+    </message>
+    <message>
+        <source>Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 dernières secondes simulées</source>
+        <translation>Steady state: both outlet temperatures change by less than %1 °C over the last %2 simulated seconds</translation>
+    </message>
+    <message>
+        <source>Efficacité en fonction du NUT</source>
+        <translation>Effectiveness versus NTU</translation>
+    </message>
+    <message>
+        <source>NUT</source>
+        <translation>NTU</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&apos;color:#008080&apos;&gt;━ co-courant&lt;/span&gt; &amp;nbsp; &lt;span style=&apos;color:#ff00ff&apos;&gt;━ contre-courant&lt;/span&gt; &amp;nbsp; ● modèle (sorties actuelles)</source>
+        <translation>&lt;span style=&apos;color:#008080&apos;&gt;━ co-current&lt;/span&gt; &amp;nbsp; &lt;span style=&apos;color:#ff00ff&apos;&gt;━ counter-current&lt;/span&gt; &amp;nbsp; ● model (current outlets)</translation>
+    </message>
+    <message>
+        <source> (co-courant)</source>
+        <translation> (co-current)</translation>
+    </message>
+    <message>
+        <source> (contre-courant)</source>
+        <translation> (counter-current)</translation>
+    </message>
+    <message>
+        <source>Régime permanent : le bilan se ferme, Pc = Pf.</source>
+        <translation>Steady state: the balance closes, Pc = Pf.</translation>
+    </message>
+    <message>
+        <source>Régime transitoire : la paroi et les fluides retenus stockent ou restituent de la chaleur, le bilan ne se ferme pas encore.</source>
+        <translation>Transient: the wall and the fluids held in the exchanger store or release heat; the balance does not close yet.</translation>
+    </message>
+    <message>
+        <source>calcul…</source>
+        <translation>computing…</translation>
+    </message>
+    <message>
+        <source>— : moins de %1 s simulées</source>
+        <translation>—: less than %1 s simulated</translation>
+    </message>
+    <message>
+        <source> en %1 s (seuil %2 °C) : </source>
+        <translation> in %1 s (threshold %2 °C): </translation>
+    </message>
+    <message>
+        <source>régime permanent atteint</source>
+        <translation>steady state reached</translation>
+    </message>
+    <message>
+        <source>régime transitoire</source>
+        <translation>transient</translation>
+    </message>
+    <message>
+        <source>Co-courant (théorie)</source>
+        <translation>Co-current (theory)</translation>
+    </message>
+    <message>
+        <source>Contre-courant (théorie)</source>
+        <translation>Counter-current (theory)</translation>
+    </message>
+    <message>
+        <source>Modèle</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Profil permanent théorique</source>
+        <translation>Theoretical steady profile</translation>
+    </message>
+    <message>
+        <source>Fluide chaud, permanent théorique</source>
+        <translation>Hot fluid, theoretical steady</translation>
+    </message>
+    <message>
+        <source>Fluide froid, permanent théorique</source>
+        <translation>Cold fluid, theoretical steady</translation>
+    </message>
+    <message>
+        <source>Paroi, permanent théorique</source>
+        <translation>Wall, theoretical steady</translation>
+    </message>
+    <message>
+        <source>aucune limite</source>
+        <translation>no limit</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Fluide chaud</source>
+        <translation>Hot fluid</translation>
+    </message>
+    <message>
+        <source>Fluide froid</source>
+        <translation>Cold fluid</translation>
+    </message>
+    <message>
+        <source>Paroi</source>
+        <translation>Wall</translation>
+    </message>
+    <message>
+        <source>Temps</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Production entropique</source>
+        <translation>Entropy production</translation>
+    </message>
+    <message>
+        <source>Puissance du fluide chaud</source>
+        <translation>Hot fluid heat rate</translation>
+    </message>
+    <message>
+        <source>Puissance du fluide froid</source>
+        <translation>Cold fluid heat rate</translation>
+    </message>
+</context>
+<context>
     <name>calidor::Help</name>
     <message>
         <source>Température initiale des deux fluides et de la paroi, en °C, au début d&apos;une marche.</source>
@@ -122,6 +375,109 @@
     <message>
         <source>Curseur %1</source>
         <translation>Slider %1</translation>
+    </message>
+</context>
+<context>
+    <name>calidor::Lessons</name>
+    <message>
+        <source>Valeurs de départ</source>
+        <translation>Starting values</translation>
+    </message>
+    <message>
+        <source>Les valeurs du démarrage : co-courant, mêmes débits et mêmes Cp, 1 m. En une dizaine de secondes les sorties chaude (≈ 37,5 °C) et froide (≈ 34,5 °C) se rapprochent sans jamais se croiser. C&apos;est aussi le retour à une longueur de 1 m.</source>
+        <translation>The start-up values: co-current, equal flows and equal Cp, 1 m. In about ten seconds the hot (≈ 37.5 °C) and cold (≈ 34.5 °C) outlets draw closer without ever crossing. Also the way back to a 1 m length.</translation>
+    </message>
+    <message>
+        <source>Contre-courant équilibré</source>
+        <translation>Balanced counter-current</translation>
+    </message>
+    <message>
+        <source>Contre-courant, mêmes débits et mêmes Cp : en régime établi (moins de 30 s) les profils chaud et froid deviennent deux droites parallèles ; la sortie chaude descend à ≈ 28,5 °C, efficacité ≈ 0,61 = NTU/(1 + NTU), contre ≈ 0,48 en co-courant.</source>
+        <translation>Counter-current, equal flows and equal Cp: at steady state (under 30 s) the hot and cold profiles become two parallel straight lines; the hot outlet falls to ≈ 28.5 °C, effectiveness ≈ 0.61 = NTU/(1 + NTU), against ≈ 0.48 in co-current.</translation>
+    </message>
+    <message>
+        <source>Côté chaud type condenseur (Cr → 0)</source>
+        <translation>Condenser-like hot side (Cr → 0)</translation>
+    </message>
+    <message>
+        <source>Cp chaud cent fois plus grand (Cr = Cmin/Cmax → 0) : le fluide chaud garde presque sa température d&apos;entrée, comme une vapeur qui se condense. Décochez puis recochez la case : co-courant et contre-courant donnent la même efficacité, ≈ 0,79 = 1 − exp(−NTU).</source>
+        <translation>Hot Cp a hundred times larger (Cr = Cmin/Cmax → 0): the hot fluid almost keeps its inlet temperature, like a condensing vapour. Untick and tick the box again: co-current and counter-current give the same effectiveness, ≈ 0.79 = 1 − exp(−NTU).</translation>
+    </message>
+    <message>
+        <source>Échangeur long (NTU élevé)</source>
+        <translation>Long exchanger (high NTU)</translation>
+    </message>
+    <message>
+        <source>Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, près de l&apos;entrée chaude (efficacité ≈ 0,88). Cochez CO-COURANT : l&apos;efficacité plafonne à 0,5, les deux fluides sortent à 36 °C.</source>
+        <translation>A 5 m exchanger (masses ×5), counter-current: NTU ≈ 8, the cold outlet rises to ≈ 62 °C, close to the hot inlet (effectiveness ≈ 0.88). Tick CO-CURRENT: the effectiveness levels off at 0.5, both fluids leave at 36 °C.</translation>
+    </message>
+    <message>
+        <source>Paroi lourde (régime transitoire lent)</source>
+        <translation>Heavy wall (slow transient)</translation>
+    </message>
+    <message>
+        <source>Paroi de 5 kg au lieu de 10 g : elle stocke la chaleur, le régime transitoire dure une minute au lieu de quelques secondes, et longtemps le chaud cède plus de puissance que le froid n&apos;en reçoit. L&apos;état final est celui des valeurs de départ.</source>
+        <translation>A 5 kg wall instead of 10 g: it stores heat, the transient lasts a minute instead of a few seconds, and for a long time the hot fluid gives up more heat than the cold one receives. The final state is that of the starting values.</translation>
+    </message>
+    <message>
+        <source>Pas de temps instable</source>
+        <translation>Unstable time step</translation>
+    </message>
+    <message>
+        <source>dt = 0,0063 s, juste au-dessus de la limite de stabilité du schéma explicite (≈ 0,00625 s, fixée par la paroi) : le profil de paroi oscille d&apos;une maille à l&apos;autre, l&apos;oscillation grandit et le calcul s&apos;arrête vers t = 4,8 s sur un message qui explique pourquoi.</source>
+        <translation>dt = 0.0063 s, just above the stability limit of the explicit scheme (≈ 0.00625 s, set by the wall): the wall profile oscillates from cell to cell, the oscillation grows and the computation stops near t = 4.8 s with a message explaining why.</translation>
+    </message>
+    <message>
+        <source>EN PAUSE</source>
+        <translation>PAUSED</translation>
+    </message>
+    <message>
+        <source>Marche</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Arrêt</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>quiter</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Avancer d&apos;un affichage</source>
+        <translation>Step one refresh</translation>
+    </message>
+    <message>
+        <source>Pendant une pause : calcule jusqu&apos;au prochain affichage (40 pas) puis s&apos;arrête de nouveau.</source>
+        <translation>While paused: computes up to the next refresh (40 time steps), then stops again.</translation>
+    </message>
+    <message>
+        <source>Document sur le modèle</source>
+        <translation>Model document</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Maximum speed</translation>
+    </message>
+    <message>
+        <source>Temps réel</source>
+        <translation>Real time</translation>
+    </message>
+    <message>
+        <source>Temps réel × 10</source>
+        <translation>Real time × 10</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Scénarios</source>
+        <translation>Scenarios</translation>
     </message>
 </context>
 <context>
@@ -320,6 +676,87 @@
     <message>
         <source>Production entropique totale : kW/K</source>
         <translation>Total entropy production: kW/K</translation>
+    </message>
+</context>
+<context>
+    <name>calidor::sym</name>
+    <message>
+        <source>le fluide chaud</source>
+        <translation>the hot fluid</translation>
+    </message>
+    <message>
+        <source>le fluide froid</source>
+        <translation>the cold fluid</translation>
+    </message>
+    <message>
+        <source>la paroi</source>
+        <translation>the wall</translation>
+    </message>
+    <message>
+        <source>La longueur de l&apos;échangeur est nulle : chaque maille a une longueur dx = 0, et sa part de l&apos;échangeur, dx / Lech, vaut 0/0.</source>
+        <translation>The exchanger length is zero: each cell has a length dx = 0, and its share of the exchanger, dx / Lech, is 0/0.</translation>
+    </message>
+    <message>
+        <source>La capacité thermique du fluide chaud est nulle (masse ou Cp nul : Masse C × Cp C = 0) : dt divisé par cette capacité est infini, et l&apos;évolution de sa température n&apos;est plus définie.</source>
+        <translation>The heat capacity of the hot fluid is zero (zero mass or Cp: Mass hot × Cp hot = 0): dt divided by this capacity is infinite, and the change of its temperature is no longer defined.</translation>
+    </message>
+    <message>
+        <source>La capacité thermique du fluide froid est nulle (masse ou Cp nul : Masse F × Cp F = 0) : dt divisé par cette capacité est infini, et l&apos;évolution de sa température n&apos;est plus définie.</source>
+        <translation>The heat capacity of the cold fluid is zero (zero mass or Cp: Mass cold × Cp cold = 0): dt divided by this capacity is infinite, and the change of its temperature is no longer defined.</translation>
+    </message>
+    <message>
+        <source>La capacité thermique de la paroi est nulle (masse ou Cp nul : Masse P × Cp P = 0) : dt divisé par cette capacité est infini, et l&apos;évolution de sa température n&apos;est plus définie.</source>
+        <translation>The heat capacity of the wall is zero (zero mass or Cp: Mass wall × Cp wall = 0): dt divided by this capacity is infinite, and the change of its temperature is no longer defined.</translation>
+    </message>
+    <message>
+        <source>Le pas de temps est nul (dt = 0) : le temps n&apos;avance pas, et le stockage d&apos;entropie de chaque maille, sa variation divisée par dt, vaut 0/0.</source>
+        <translation>The time step is zero (dt = 0): time does not advance, and the entropy storage of each cell, its change divided by dt, is 0/0.</translation>
+    </message>
+    <message>
+        <source>Erreur de calcul (%1) : opération invalide (0/0 ou ∞ × 0).</source>
+        <translation>Computation error (%1): invalid operation (0/0 or ∞ × 0).</translation>
+    </message>
+    <message>
+        <source>Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, environ %2 s ici (fixée par %3) : une perturbation qui alterne d&apos;une maille à l&apos;autre est amplifiée à chaque pas, les températures oscillent puis divergent jusqu&apos;à des valeurs impossibles. Prenez un pas de temps plus petit que cette limite.</source>
+        <translation>The time step dt = %1 s exceeds the stability limit of the explicit scheme, about %2 s here (set by %3): a disturbance that alternates from one cell to the next grows at every step, and the temperatures oscillate, then diverge to impossible values. Choose a time step below this limit.</translation>
+    </message>
+    <message>
+        <source>Causes probables : une masse, une capacité thermique, la longueur de l&apos;échangeur ou le pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les températures divergent alors.</source>
+        <translation>Likely causes: a zero mass, heat capacity, exchanger length or time step; or a time step too large for the explicit scheme, whose temperatures then diverge.</translation>
+    </message>
+    <message>
+        <source>Le calcul s&apos;est arrêté à t = %1 s.
+
+%2
+
+%3</source>
+        <translation>The computation stopped at t = %1 s.
+
+%2
+
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>charts::ChartView</name>
+    <message>
+        <source>Copier l&apos;image</source>
+        <translation>Copy image</translation>
+    </message>
+    <message>
+        <source>Copier les données</source>
+        <translation>Copy data</translation>
+    </message>
+    <message>
+        <source>Bilan et théorie…</source>
+        <translation>Balance and theory…</translation>
+    </message>
+</context>
+<context>
+    <name>charts::DataTable</name>
+    <message>
+        <source> [points anciens allégés]</source>
+        <translation> [older points thinned]</translation>
     </message>
 </context>
 </TS>
