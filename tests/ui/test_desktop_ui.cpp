@@ -11,6 +11,7 @@
 #include "ui/visu.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -301,6 +302,15 @@ TEST(Languages, QtTextsAreFrenchAndTheEnglishCatalogueSwitchesTheCaptions) {
                   QStringLiteral("Heat rates (inlet/outlet): kW"));
         TFapropos about(nullptr, false);
         EXPECT_EQ(about.windowTitle(), QStringLiteral("About..."));
+        EXPECT_EQ(form.findChild<QAction*>(QStringLiteral("paceRealTime"))->text(),
+                  QStringLiteral("Real time"));
+        EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Bilan"))->windowTitle(),
+                  QStringLiteral("Balance and theory"));
+        // Named by a helper outside any class: the catalogue must hold it under the window's context.
+        EXPECT_EQ(form.findChild<charts::ChartView*>(QStringLiteral("Chart1"))
+                      ->series(QStringLiteral("Series1"))
+                      ->displayName(),
+                  QStringLiteral("Hot fluid"));
         QLineEdit field;
         std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
         EXPECT_EQ(menu->actions().at(0)->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0),
@@ -311,6 +321,9 @@ TEST(Languages, QtTextsAreFrenchAndTheEnglishCatalogueSwitchesTheCaptions) {
     TForm1 form(model);
     EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("Button1"))->text(), QStringLiteral("Marche"));
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Label13"))->text(), QStringLiteral("deb F (kg/s)"));
+    EXPECT_EQ(form.findChild<QAction*>(QStringLiteral("paceRealTime"))->text(), QStringLiteral("Temps réel"));
+    EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Bilan"))->windowTitle(),
+              QStringLiteral("Bilan et théorie"));
 }
 
 // --- Small screens ----------------------------------------------------------
