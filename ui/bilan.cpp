@@ -39,10 +39,6 @@ constexpr int LimitsDelayMs = 150;       // the stability problem is solved once
 // rewritten at most this often, the latest values always, the last ones too.
 constexpr int ViewDelayMs = 50;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("calidor::BilanWindow", text);
-}
-
 // A number with a point and a fixed number of decimals, then its unit; a dash
 // where the quantity is undefined.
 QString number(double value, int decimals, const QString& unit = {}) {
@@ -59,7 +55,7 @@ QString seconds(double value) {
     if (std::isnan(value))
         return QStringLiteral("—");
     if (std::isinf(value))
-        return tr("aucune limite");
+        return QCoreApplication::translate("calidor::BilanWindow", "aucune limite");
     return QString::number(value, 'g', 4) + QStringLiteral(" s");
 }
 
@@ -426,21 +422,21 @@ void nameChartCurves(charts::ChartView* chart1, charts::ChartView* chart2, chart
             s->setUnit(unit);
         }
     };
-    chart1->setXQuantity(tr("Position"), QStringLiteral("m"));
-    name(chart1, "Series1", tr("Fluide chaud"), celsius);
-    name(chart1, "Series2", tr("Fluide froid"), celsius);
-    name(chart1, "Series4", tr("Paroi"), celsius);
-    chart3->setXQuantity(tr("Temps"), QStringLiteral("s"));
-    name(chart3, "Series5", tr("Paroi"), celsius);
-    name(chart3, "Series7", tr("Fluide chaud"), celsius);
-    name(chart3, "Series9", tr("Fluide froid"), celsius);
-    chart2->setXQuantity(tr("Temps"), QStringLiteral("s"));
+    chart1->setXQuantity(QCoreApplication::translate("calidor::BilanWindow", "Position"), QStringLiteral("m"));
+    name(chart1, "Series1", QCoreApplication::translate("calidor::BilanWindow", "Fluide chaud"), celsius);
+    name(chart1, "Series2", QCoreApplication::translate("calidor::BilanWindow", "Fluide froid"), celsius);
+    name(chart1, "Series4", QCoreApplication::translate("calidor::BilanWindow", "Paroi"), celsius);
+    chart3->setXQuantity(QCoreApplication::translate("calidor::BilanWindow", "Temps"), QStringLiteral("s"));
+    name(chart3, "Series5", QCoreApplication::translate("calidor::BilanWindow", "Paroi"), celsius);
+    name(chart3, "Series7", QCoreApplication::translate("calidor::BilanWindow", "Fluide chaud"), celsius);
+    name(chart3, "Series9", QCoreApplication::translate("calidor::BilanWindow", "Fluide froid"), celsius);
+    chart2->setXQuantity(QCoreApplication::translate("calidor::BilanWindow", "Temps"), QStringLiteral("s"));
     if (representation == 1) {
-        name(chart2, "Series11", tr("Production entropique"), QStringLiteral("kW/K"));
+        name(chart2, "Series11", QCoreApplication::translate("calidor::BilanWindow", "Production entropique"), QStringLiteral("kW/K"));
         name(chart2, "Series3", {}, {});
     } else {
-        name(chart2, "Series11", tr("Puissance du fluide chaud"), QStringLiteral("kW"));
-        name(chart2, "Series3", tr("Puissance du fluide froid"), QStringLiteral("kW"));
+        name(chart2, "Series11", QCoreApplication::translate("calidor::BilanWindow", "Puissance du fluide chaud"), QStringLiteral("kW"));
+        name(chart2, "Series3", QCoreApplication::translate("calidor::BilanWindow", "Puissance du fluide froid"), QStringLiteral("kW"));
     }
 }
 
