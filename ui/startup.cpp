@@ -51,7 +51,8 @@ void setApplicationIdentity() {
     QCoreApplication::setApplicationVersion(QStringLiteral(CALIDOR_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
     QCoreApplication::setOrganizationDomain(QStringLiteral(CALIDOR_ORGANIZATION_DOMAIN));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Calidor"));
+    // No application display name: Qt would append it to every window title
+    // ("A propos... — Calidor"), and the two windows' titles are their own.
     QGuiApplication::setDesktopFileName(applicationId());
 }
 

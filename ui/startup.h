@@ -16,9 +16,9 @@ QString applicationId();
 /// The window icon of both windows, at every size that pictures/ holds.
 QIcon applicationIcon();
 
-/// Sets the application's name ("calidor"), display name, version,
-/// organisation and desktop file name. Needs no application object: call it
-/// before QApplication exists.
+/// Sets the application's name ("calidor"), version, organisation and
+/// desktop file name (not the display name: see startup.cpp). Needs no
+/// application object: call it before QApplication exists.
 void setApplicationIdentity();
 
 /// The whole program: reads the command line and answers --help, --version

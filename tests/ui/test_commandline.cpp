@@ -54,7 +54,6 @@ TEST(Identity, NamesVersionOrganisationAndIcon) {
     EXPECT_EQ(QCoreApplication::applicationVersion(), "1.2");
     EXPECT_EQ(QCoreApplication::organizationName(), "Kestrel");
     EXPECT_EQ(QCoreApplication::organizationDomain(), "kestrel.example.org");
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Calidor");
     EXPECT_EQ(QGuiApplication::desktopFileName(), "org.example.kestrel.Calidor");
 
     const QIcon icon = applicationIcon();
