@@ -15,7 +15,11 @@ for tool in Xvfb xdotool xwd; do
     exit 77
   fi
 done
-CONVERT=/usr/bin/convert
+CONVERT=/usr/bin/convert  # ImageMagick's, whatever comes first on PATH
+if [ ! -x "$CONVERT" ]; then
+  echo "SKIPPED: ImageMagick is missing (scripts/install-deps.sh installs it)"
+  exit 77
+fi
 
 work=$(mktemp -d)
 xvfb_pid=""
