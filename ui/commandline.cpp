@@ -11,32 +11,34 @@ namespace calidor {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("calidor::CommandLine", text); }
-
 QString helpText() {
-    return tr("Usage : calidor [options]\n"
-              "Simulateur d'un échangeur de chaleur en régime transitoire, pour l'enseignement.\n"
-              "\n"
-              "Options :\n"
-              "  -h, --help      affiche cette aide et s'arrête\n"
-              "  -v, --version   affiche la version et s'arrête\n"
-              "  --lang en|fr    langue des textes : fr (par défaut, quelle que soit la langue\n"
-              "                  du bureau) ou en\n"
-              "\n"
-              "Les options de Qt (-platform, -style, -geometry...) sont acceptées aussi.\n");
+    return QCoreApplication::translate(
+        "calidor::CommandLine",
+        "Usage : calidor [options]\n"
+        "Simulateur d'un échangeur de chaleur en régime transitoire, pour l'enseignement.\n"
+        "\n"
+        "Options :\n"
+        "  -h, --help      affiche cette aide et s'arrête\n"
+        "  -v, --version   affiche la version et s'arrête\n"
+        "  --lang en|fr    langue des textes : fr (par défaut, quelle que soit la langue\n"
+        "                  du bureau) ou en\n"
+        "\n"
+        "Les options de Qt (-platform, -style, -geometry...) sont acceptées aussi.\n");
 }
 
 QString versionText() {
     return QStringLiteral("calidor " CALIDOR_VERSION "\n") +
-           tr("Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure "
-              "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
-              "Ce programme est un logiciel libre, fourni sans aucune garantie.\n");
+           QCoreApplication::translate("calidor::CommandLine",
+                                       "Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure "
+                                       "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                                       "Ce programme est un logiciel libre, fourni sans aucune garantie.\n");
 }
 
 CommandLine error(const QString& message) {
     return {CommandLine::Action::Error, false,
             QStringLiteral("calidor : ") + message + QLatin1Char('\n') +
-                tr("Essayez « calidor --help ».") + QLatin1Char('\n')};
+                QCoreApplication::translate("calidor::CommandLine", "Essayez « calidor --help ».") +
+                QLatin1Char('\n')};
 }
 
 } // namespace
@@ -47,7 +49,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     // as long options, so that they come back as unknown ones, left to Qt,
     // instead of as bundles of single letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
+    const QCommandLineOption help(
+        QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("en|fr"));
     parser.addOptions({help, version, lang});
@@ -64,12 +67,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         // "--lang" with nothing after it is not recorded as set.
         for (const QString& argument : arguments.mid(1))
             if (argument == QLatin1String("--lang") || argument == QLatin1String("-lang"))
-                return error(tr("l'option --lang attend en ou fr"));
+                return error(
+                    QCoreApplication::translate("calidor::CommandLine", "l'option --lang attend en ou fr"));
         return line;
     }
     const QString& choice = langs.last();
     if (choice != QLatin1String("en") && choice != QLatin1String("fr"))
-        return error(tr("langue inconnue « %1 » (en ou fr)").arg(choice));
+        return error(QCoreApplication::translate("calidor::CommandLine", "langue inconnue « %1 » (en ou fr)")
+                         .arg(choice));
     line.english = choice == QLatin1String("en");
     return line;
 }
