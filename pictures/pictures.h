@@ -20,4 +20,10 @@ QString globe();
 /// Parchment face of the About dialog's oval buttons, 282 x 196, 24 bits per pixel (BMP).
 QString buttonFace();
 
+/// Sizes, in pixels, of the application icon's square PNGs.
+inline constexpr int applicationIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+/// The application icon (the two fluids either side of the wall) at one of
+/// applicationIconSizes, rendered from icons/calidor.svg by scripts/make-icons.sh.
+QString applicationIcon(int size);
+
 } // namespace calidor::pictures

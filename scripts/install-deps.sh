@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Calidor need.
-# Does nothing when they are all present already, so it is cheap to call every time.
+# Installs the Debian 12 packages that building, running, testing and
+# packaging Calidor need. Does nothing when they are all present already, so it
+# is cheap to call every time. Neither root nor able to use sudo: prints the
+# command to run and fails.
 set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev libxkbcommon-dev
+  qt6-base-dev libxkbcommon-dev libeigen3-dev
+  qt6-l10n-tools qt6-translations-l10n
   googletest libgtest-dev libbenchmark-dev
   fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
+  # the end-to-end test on a real X server
+  xvfb xdotool x11-apps imagemagick
+  # the installed tree's validators, the Debian package and its check
+  desktop-file-utils appstream dpkg-dev fakeroot lintian
 )
 
 missing=()
@@ -18,9 +25,21 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
+install_line="apt-get install -y --no-install-recommends ${missing[*]}"
 sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+if [ "$(id -u)" -ne 0 ]; then
+  # sudo without a password, or with a terminal to ask for one.
+  if command -v sudo >/dev/null && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+    sudo="sudo"
+  else
+    echo "Calidor needs Debian packages that are missing, and this script can neither act as root nor use sudo." >&2
+    echo "Ask an administrator to run, as root:" >&2
+    echo "  apt-get update && $install_line" >&2
+    exit 1
+  fi
+fi
+
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

@@ -255,6 +255,53 @@ and the transport of each fluid does not amplify a cell-to-cell oscillation</tra
     </message>
 </context>
 <context>
+    <name>calidor::CommandLine</name>
+    <message>
+        <source>Usage : calidor [options]
+Simulateur d&apos;un échangeur de chaleur en régime transitoire, pour l&apos;enseignement.
+
+Options :
+  -h, --help      affiche cette aide et s&apos;arrête
+  -v, --version   affiche la version et s&apos;arrête
+  --lang en|fr    langue des textes : fr (par défaut, quelle que soit la langue
+                  du bureau) ou en
+
+Les options de Qt (-platform, -style, -geometry...) sont acceptées aussi.
+</source>
+        <translation>Usage: calidor [options]
+Simulator of a heat exchanger in transient operation, for teaching.
+
+Options:
+  -h, --help      show this help and exit
+  -v, --version   show the version and exit
+  --lang en|fr    language of the texts: fr (the default, whatever the
+                  desktop&apos;s language) or en
+
+Qt&apos;s own options (-platform, -style, -geometry...) are accepted too.
+</translation>
+    </message>
+    <message>
+        <source>Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure &lt;https://www.gnu.org/licenses/gpl-3.0.html&gt;.
+Ce programme est un logiciel libre, fourni sans aucune garantie.
+</source>
+        <translation>Licence GPL-3.0-or-later: GNU GPL version 3 or later &lt;https://www.gnu.org/licenses/gpl-3.0.html&gt;.
+This is free software, provided without any warranty.
+</translation>
+    </message>
+    <message>
+        <source>Essayez « calidor --help ».</source>
+        <translation>Try “calidor --help”.</translation>
+    </message>
+    <message>
+        <source>l&apos;option --lang attend en ou fr</source>
+        <translation>the --lang option expects en or fr</translation>
+    </message>
+    <message>
+        <source>langue inconnue « %1 » (en ou fr)</source>
+        <translation>unknown language “%1” (en or fr)</translation>
+    </message>
+</context>
+<context>
     <name>calidor::Help</name>
     <message>
         <source>Température initiale des deux fluides et de la paroi, en °C, au début d&apos;une marche.</source>
