@@ -115,7 +115,7 @@ void sym::body() {
         for (;;) {
             if (!waitWhileHalted())
                 break;
-            std::int32_t nstep;
+            std::int64_t nstep;
             double time, tmax;
             {
                 ModelLock lock(modelMutex());
