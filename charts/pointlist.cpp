@@ -197,7 +197,7 @@ void PointList::groupTail() {
 
 // Doubles the group size: neighbouring groups merge while together they stand for no more points than
 // the new size (two whole groups exactly), and keep the summary of their union.
-void PointList::mergeGroups() {
+void PointList::mergeGroups(bool throughBreaks) {
     if (m_groupSize <= UINT32_MAX / 2)
         m_groupSize *= 2;
     const std::size_t size = m_x.size();
@@ -205,7 +205,7 @@ void PointList::mergeGroups() {
     merged.reserve(m_groups.size() / 2 + 1);
     std::size_t read = 0, write = 0;
     for (std::size_t i = 0; i < m_groups.size();) {
-        if (m_groups[i].barrier) {
+        if (m_groups[i].barrier && !throughBreaks) {
             m_x[write] = m_x[read];
             m_y[write] = m_y[read];
             merged.push_back(m_groups[i]);
@@ -214,7 +214,7 @@ void PointList::mergeGroups() {
         }
         std::uint64_t covered = 0;
         std::size_t kept = 0, j = i;
-        for (; j < m_groups.size() && !m_groups[j].barrier &&
+        for (; j < m_groups.size() && (throughBreaks || !m_groups[j].barrier) &&
                (j == i || covered + m_groups[j].covered <= m_groupSize);
              ++j) {
             covered += m_groups[j].covered;
@@ -240,19 +240,24 @@ void PointList::mergeGroups() {
 }
 
 // Brings the list back within its limit: the whole points older than the newest quarter of the limit
-// are grouped, and groups merge until at most three quarters of the limit remain (or only groups that
-// never merge are left).
+// are grouped, and groups merge until at most three quarters of the limit remain. Only a series broken
+// by non-finite points nearly everywhere has its breaks merged too (its drawing then loses some breaks).
 void PointList::thin() {
     if (m_groupSize == 0)
         m_groupSize = kFirstGroupSize;
     const std::size_t target = m_limit - m_limit / 4;
     groupTail();
+    bool throughBreaks = false;
     while (m_x.size() > target) {
         const std::size_t before = m_x.size();
-        mergeGroups();
+        mergeGroups(throughBreaks);
         groupTail();
-        if (m_x.size() >= before)
-            break;
+        if (m_x.size() >= before) {
+            if (throughBreaks)
+                break;
+            // Line breaks everywhere: merge across them too, so that memory stays bounded even then.
+            throughBreaks = true;
+        }
     }
     forgetInsertions();
 }

@@ -93,7 +93,7 @@ private:
     };
     void thin();
     void groupTail();
-    void mergeGroups();
+    void mergeGroups(bool throughBreaks);
     std::size_t summarize(std::size_t from, std::size_t to, std::size_t write);
     void insertIntoGroup(std::size_t index);
     void forgetInsertions();

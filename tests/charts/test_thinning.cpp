@@ -56,6 +56,13 @@ TEST(Thinning, TheBoundHoldsAndEndsExtremesAndNewestPointsStay) {
     EXPECT_EQ(list.yBounds().min, low);
     EXPECT_EQ(list.yBounds().max, high);
 
+    // Non-finite values break the line and are kept as breaks, but not at the cost of the bound.
+    PointList broken;
+    broken.setPointLimit(256);
+    for (int i = 0; i < 20000; ++i)
+        broken.add(i, i % 7 == 0 ? std::nan("") : wave(i));
+    EXPECT_LE(broken.size(), 256u);
+
     // Emptying gives the memory back; a short list (a profile refilled at every refresh) keeps its own.
     PointList longList;
     for (int i = 0; i < 200000; ++i)
