@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     for (const NamedParameter& np : Parameters)
         std::printf("\"%s\": %.17g, ", np.name, m.params.*np.member);
     std::printf("\"cocourant\": %d},\n", m.params.cocourant);
-    std::printf("  \"nstep\": %d,\n  \"time\": %.17g,\n", m.nstep, m.time);
+    std::printf("  \"nstep\": %" PRId64 ",\n  \"time\": %.17g,\n", m.nstep, m.time);
     std::printf("  \"Pc\": %.17g,\n  \"Pf\": %.17g,\n  \"Sgen\": %.17g,\n", m.Pc, m.Pf, m.Sgen);
     std::printf("  \"refreshes\": %lld,\n", r.refreshes);
     if (r.fault < 0)

@@ -13,16 +13,11 @@ namespace charts {
 
 namespace {
 
-// Whether the copy header should say that a curve no longer holds all its
-// points (older ones thinned to bound its memory). Series does not tell yet;
-// when it does, answer it here and the heading takes a note.
-bool thinnedForHeading(const Series&) {
-    return false;
-}
-
+// A curve's column heading: its name and unit, and a note when its older
+// points have been thinned to bound its memory.
 QString heading(const Series& s) {
     QString text = columnHeading(s.displayName(), s.unit());
-    if (thinnedForHeading(s))
+    if (s.thinned())
         text += QCoreApplication::translate("charts::DataTable", " [points anciens allégés]");
     return text;
 }

@@ -17,4 +17,11 @@ void Series::addXY(double x, double y) {
     emit changed();
 }
 
+void Series::setPointLimit(std::size_t limit) {
+    const std::uint64_t revision = m_points.revision();
+    m_points.setPointLimit(limit);
+    if (m_points.revision() != revision)
+        emit changed();
+}
+
 } // namespace charts

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace charts {
@@ -27,10 +28,16 @@ class Series : public QObject {
 public:
     Series(const QString& name, const SeriesStyle& style, QObject* parent = nullptr);
 
-    /// Removes every point.
+    /// Removes every point and gives a long series' memory back.
     void clear();
     /// Adds the point (x, y) at its place in x order.
     void addXY(double x, double y);
+
+    /// Points kept whole before the older ones are thinned (see PointList); lowered for tests.
+    void setPointLimit(std::size_t limit);
+    /// Whether some of the points added since the last clear have been thinned away: the curve still
+    /// draws as it would with all of them, but the points held are fewer than the points added.
+    bool thinned() const { return m_points.thinned(); }
 
     int count() const { return static_cast<int>(m_points.size()); }
     double x(int i) const { return m_points.x(static_cast<std::size_t>(i)); }

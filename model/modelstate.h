@@ -64,7 +64,7 @@ struct ModelState {
     NodeArray oldNodes{}; // state at the start of the step
     NodeArray newNodes{}; // state the step produces; what the display reads
     double time = 0;      // simulated time of the current run, s
-    std::int32_t nstep = 0; // steps since program start, never reset
+    std::int64_t nstep = 0; // steps since program start, never reset
     double Pc = 0;        // hot-fluid power between inlet and outlet, W
     double Pf = 0;        // cold-fluid power between inlet and outlet, W
     double Sgen = 0;      // total entropy production rate, W/K

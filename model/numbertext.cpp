@@ -2,8 +2,11 @@
 
 #include "model/arithmeticfault.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace calidor {
 
@@ -19,6 +22,15 @@ constexpr int ExactPowersOfTen = 27;
 constexpr int ExponentLimit = 6000;
 // A power of ten comfortably inside the extended range.
 constexpr int LargestStage = 4000;
+// The mantissa's whole number grows while it stays below this (a sixteenth of
+// the largest extended value, so that ten times it plus a digit is finite);
+// further digits only count as powers of ten, or not at all after the point.
+constexpr ext LargestMantissa = std::numeric_limits<ext>::max() / 16;
+// The exponent's digits stop counting at this value, which no text can bring
+// back into range: the fraction digits that would make up for it would not
+// fit in memory. Exponent, fraction digits and integer digits left out then
+// add up in 64 bits without ever overflowing.
+constexpr std::int64_t ExponentCap = 4'000'000'000'000'000'000;
 
 ext powerOfTen(int k) {
     ext p = 1;
@@ -32,11 +44,12 @@ ext powerOfTen(int k) {
 
 // The parts of a text read by the number rule.
 struct Reading {
-    ext digits = 0;          // mantissa digits as one whole number
-    int fractionDigits = 0;  // how many of them came after the point
-    long exponent = 0;       // decimal exponent, saturated
+    ext digits = 0;                  // mantissa digits as one whole number
+    std::int64_t fractionDigits = 0; // how many of them came after the point
+    std::int64_t leftOut = 0;        // integer digits past LargestMantissa: powers of ten
+    std::int64_t exponent = 0;       // decimal exponent, saturated at ExponentCap
     bool negative = false;
-    bool complete = false;   // the whole text had the form of a number
+    bool complete = false;           // the whole text had the form of a number
 };
 
 Reading readNumber(std::string_view s) {
@@ -46,12 +59,18 @@ Reading readNumber(std::string_view s) {
         ++i;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         r.negative = s[i++] == '-';
-    for (; i < s.size() && isDigit(s[i]); ++i)
-        r.digits = r.digits * 10 + (s[i] - '0');
+    for (; i < s.size() && isDigit(s[i]); ++i) {
+        if (r.digits < LargestMantissa)
+            r.digits = r.digits * 10 + (s[i] - '0');
+        else
+            ++r.leftOut;
+    }
     if (i < s.size() && s[i] == '.') {
         for (++i; i < s.size() && isDigit(s[i]); ++i) {
-            r.digits = r.digits * 10 + (s[i] - '0');
-            ++r.fractionDigits;
+            if (r.digits < LargestMantissa) {
+                r.digits = r.digits * 10 + (s[i] - '0');
+                ++r.fractionDigits;
+            }
         }
     }
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
@@ -60,8 +79,7 @@ Reading readNumber(std::string_view s) {
         if (i < s.size() && (s[i] == '+' || s[i] == '-'))
             negativeExponent = s[i++] == '-';
         for (; i < s.size() && isDigit(s[i]); ++i)
-            if (r.exponent < ExponentLimit * 10)
-                r.exponent = r.exponent * 10 + (s[i] - '0');
+            r.exponent = r.exponent >= ExponentCap / 10 ? ExponentCap : r.exponent * 10 + (s[i] - '0');
         if (negativeExponent)
             r.exponent = -r.exponent;
     }
@@ -70,17 +88,19 @@ Reading readNumber(std::string_view s) {
 }
 
 ext scaled(const Reading& r) {
-    const long k = r.exponent - r.fractionDigits;
+    // |exponent| <= ExponentCap, and fraction digits and left-out digits are
+    // fewer than the bytes of the text: the sum stays far inside 64 bits.
+    const std::int64_t k = r.exponent + r.leftOut - r.fractionDigits;
     if (r.digits == 0)
         return 0;
     if (k >= 0)
-        return r.digits * powerOfTen(static_cast<int>(std::min<long>(k, ExponentLimit)));
+        return r.digits * powerOfTen(static_cast<int>(std::min<std::int64_t>(k, ExponentLimit)));
     if (k < -ExponentLimit)
         return 0; // far below the smallest double: underflow, which passes silently
     // Past 10^4932 a power of ten overflows the extended type itself, so a
     // deep division goes in stages; what underflows on the way passes.
     ext value = r.digits;
-    long remaining = -k;
+    std::int64_t remaining = -k;
     for (; remaining > LargestStage; remaining -= LargestStage)
         value /= powerOfTen(LargestStage);
     return value / powerOfTen(static_cast<int>(remaining));

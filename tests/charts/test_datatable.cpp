@@ -73,6 +73,18 @@ TEST(DataTable, EveryPointOnceInAscendingXWithBlanksAndHeadings) {
     EXPECT_EQ(rows[4], (QStringList{"0.48", "", "", "2"}));
 }
 
+TEST(DataTable, AThinnedCurveSaysSoInItsHeading) {
+    auto chart = temperatures();
+    Series* wall = chart->seriesList()[0];
+    wall->setPointLimit(64);
+    for (int k = 0; k < 200; ++k)
+        wall->addXY(k, k % 7);
+    ASSERT_TRUE(wall->thinned());
+    const QStringList heading = cells(chart->dataText()).first();
+    EXPECT_TRUE(heading[1].startsWith(QStringLiteral("Paroi (°C) ["))) << heading[1].toStdString();
+    EXPECT_EQ(heading[2], QStringLiteral("Fluide chaud (°C)"));
+}
+
 TEST(DataTable, DoublesReadBackToTheSameBitsAndTwoRunsInterleave) {
     auto chart = temperatures();
     const QList<Series*> s = chart->seriesList();

@@ -93,7 +93,7 @@ constexpr int RefreshPeriod = 40;
 struct RunRecord {
     long steps = 0;
     long refreshes = 0; // steps that brought nstep to a multiple of 40
-    int lastRefreshNstep = -1;
+    std::int64_t lastRefreshNstep = -1;
     double timeBeforeLastStep = 0;
 };
 

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 using namespace calidor;
 using namespace calidor::test;
@@ -85,6 +86,39 @@ TEST(TextToNumber, DeepUnderflowGivesZero) {
             ADD_FAILURE() << text << ": " << e.what();
         }
     }
+}
+
+// Exponents, integer runs and fraction runs of any length: the value the whole
+// text stands for decides between a number, an overflow fault and 0.
+TEST(TextToNumber, RunsOfAnyLengthGiveTheValueTheyStandFor) {
+    const std::string zeros(70000, '0');
+    const std::string nines(40, '9');
+    for (const std::string& text : {"0." + zeros + "1e600000", std::string("1e600000"), std::string("-1e600000"),
+                                    "1e" + nines, "1" + zeros, "1" + zeros + "e-69690"}) {
+        try {
+            const double v = textToNumber(text);
+            ADD_FAILURE() << text.substr(0, 40) << "... gave " << v;
+        } catch (const ArithmeticFault& e) {
+            EXPECT_EQ(e.kind(), FaultKind::Overflow) << text.substr(0, 40);
+        }
+    }
+    const std::pair<std::string, double> cases[] = {
+        {"1e-600000", 0},
+        {"1e-" + nines, 0},
+        {"0e" + nines, 0},
+        {"0." + zeros + "1e-600000", 0},
+        {"1" + zeros + "e-" + nines, 0},
+        // 10^-70001 × 10^70000 is read as "0.1" is.
+        {"0." + zeros + "1e70000", textToNumber("0.1")},
+        {"1e" + zeros + "5", 1e5},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_SAME_BITS(textToNumber(text), value) << text.substr(0, 40);
+    // Past the extended range the mantissa keeps its leading digits; the rest
+    // only scale it (integer digits) or are too small to count (fraction).
+    EXPECT_DOUBLE_EQ(textToNumber("1" + zeros + "e-70000"), 1);
+    EXPECT_DOUBLE_EQ(textToNumber("1." + zeros + "1"), 1);
+    EXPECT_DOUBLE_EQ(textToNumber("-2" + zeros + "e-70300"), -2e-300);
 }
 
 // ---- Slider positions ----

@@ -26,7 +26,7 @@ struct Bench {
         control = std::make_unique<RunControl>(*model, window, window);
     }
     void setField(Field f, const char* text) { window.fields[int(f)] = text; }
-    std::int32_t nstep() {
+    std::int64_t nstep() {
         ModelLock lock(modelMutex());
         return model->nstep;
     }
