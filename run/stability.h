@@ -22,7 +22,10 @@ struct StabilityLimit {
 /// each step by 1 − dt / C × (Σ G + 2 q) for a fluid and by
 /// 1 − dt / C × (Gf + Gc + 4 Gw) for the wall, so it grows once that factor
 /// falls below −1: dt > 2 C / (Σ G + 2 q), or 2 C / (Gf + Gc + 4 Gw).
-/// Formed in double precision: an estimate, not part of the model's results.
+/// That slice's bound names the slice; the limit given is the model's own
+/// (stableTimeStep: the eigenvalues of the whole step and the fluids'
+/// transport), the figure the balance window shows. A dense eigenvalue
+/// problem: tens of milliseconds, once per fault.
 StabilityLimit explicitStabilityLimit(const ModelParameters& p, double dx);
 
 } // namespace calidor

@@ -345,13 +345,14 @@ void sym::finishNaturally() {
 void sym::reportFault(const ArithmeticFault& fault) {
     double time;
     ModelParameters params;
-    StabilityLimit limit;
+    double dx;
     {
         ModelLock lock(modelMutex());
         time = m_model.time;
         params = m_model.params;
-        limit = explicitStabilityLimit(m_model.params, m_model.dx);
+        dx = m_model.dx;
     }
+    const StabilityLimit limit = explicitStabilityLimit(params, dx);
     const QString message = faultMessage(fault, time, params, limit);
     post(m_ui, [this, message, self = weak_from_this()] {
         if (self.lock())
