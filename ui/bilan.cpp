@@ -20,12 +20,7 @@ namespace calidor {
 
 namespace {
 
-// The fixed colours of the interface.
-const QColor Red(255, 0, 0);
-const QColor Blue(0, 0, 255);
-const QColor Fuchsia(255, 0, 255);
-const QColor Teal(0, 128, 128);
-const QColor Black(0, 0, 0);
+using namespace colours;
 // The dashed closed-form profiles: darker shades of their fluid's colour, so
 // that they show where they lie on the model's curves.
 const QColor DarkRed(128, 0, 0);

@@ -12,6 +12,16 @@ namespace calidor {
 /// Window background of both windows, RGB(232, 216, 176).
 extern const QColor WindowBeige;
 
+/// The fixed colours of the interface: red for the hot fluid, blue for the
+/// cold one, fuchsia for the wall, teal for the exchanger and the laboratory.
+namespace colours {
+inline const QColor Red(255, 0, 0);
+inline const QColor Blue(0, 0, 255);
+inline const QColor Fuchsia(255, 0, 255);
+inline const QColor Teal(0, 128, 128);
+inline const QColor Black(0, 0, 0);
+} // namespace colours
+
 /// "Comic Sans MS" (or Comic Neue, which stands in for it) at a size in pixels.
 QFont comicFont(int pixels, bool bold = false);
 

@@ -34,13 +34,7 @@ namespace calidor {
 
 namespace {
 
-// The fixed colours of the interface: red for the hot fluid, blue for the
-// cold one, fuchsia for the wall, teal for the exchanger and the laboratory.
-const QColor Red(255, 0, 0);
-const QColor Blue(0, 0, 255);
-const QColor Fuchsia(255, 0, 255);
-const QColor Teal(0, 128, 128);
-const QColor Black(0, 0, 0);
+using namespace colours;
 
 constexpr int LabelHeight = 15;
 constexpr int FieldHeight = 23;
