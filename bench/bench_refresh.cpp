@@ -5,7 +5,7 @@
 #include "model/acquisition.h"
 #include "model/balances.h"
 #include "model/timestep.h"
-#include "run/sym.h"
+#include "run/refreshdisplay.h"
 #include "ui/bilan.h"
 #include "ui/visu.h"
 
@@ -43,12 +43,10 @@ void refresh(benchmark::State& state) {
     etat_initial(*model);
     BeginRun(*model);
     for (int i = 0; i < 4000; ++i) { // a profile in motion, 16 s into a run
-        StepTemperatures(*model);
-        ComputeBalances(*model);
-        FinishStep(*model);
+        AdvanceStep(*model);
     }
     // Curves of a long run so far, ending where the run stands.
-    const double period = 40 * model->params.dt;
+    const double period = RefreshPeriod * model->params.dt;
     for (int k = 0; k < accumulated; ++k) {
         const double t = model->time - (accumulated - k) * period;
         for (SeriesId s : GrowingSeries)
@@ -58,7 +56,7 @@ void refresh(benchmark::State& state) {
     auto* chart3 = form.findChild<charts::ChartView*>(QStringLiteral("Chart3"));
     const int paintsBefore = chart3->drawStats().paints;
     for (auto _ : state) {
-        model->time += period; // the next refresh, 40 steps later
+        model->time += period; // the next refresh, RefreshPeriod steps later
         RefreshDisplay(*model, form);
     }
     state.counters["points"] = accumulated;

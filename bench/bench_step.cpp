@@ -28,9 +28,7 @@ std::unique_ptr<ModelState> warmedUpModel(int cocourant, bool shortcuts = true) 
     etat_initial(*model);
     BeginRun(*model);
     for (int i = 0; i < 2000; ++i) {
-        StepTemperatures(*model);
-        ComputeBalances(*model);
-        FinishStep(*model);
+        AdvanceStep(*model);
     }
     return model;
 }
@@ -38,9 +36,7 @@ std::unique_ptr<ModelState> warmedUpModel(int cocourant, bool shortcuts = true) 
 void oneStep(benchmark::State& state) {
     auto model = warmedUpModel(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) {
-        StepTemperatures(*model);
-        ComputeBalances(*model);
-        FinishStep(*model);
+        AdvanceStep(*model);
         benchmark::DoNotOptimize(model->Sgen);
     }
 }

@@ -66,9 +66,7 @@ double modelRun(const ModelParameters& params, bool shortcuts, EndState& end) {
     const auto start = Clock::now();
     BeginRun(*m);
     do {
-        StepTemperatures(*m);
-        ComputeBalances(*m);
-        FinishStep(*m);
+        AdvanceStep(*m);
     } while (m->time < m->params.tmax);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     end = endState(m->oldNodes.data(), m->newNodes.data(), m->time, m->Pc, m->Pf, m->Sgen);

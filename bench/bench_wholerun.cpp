@@ -32,9 +32,7 @@ double headlessRun() {
     const auto start = Clock::now();
     BeginRun(*model);
     do {
-        StepTemperatures(*model);
-        ComputeBalances(*model);
-        FinishStep(*model);
+        AdvanceStep(*model);
     } while (model->time < model->params.tmax);
     return std::chrono::duration<double>(Clock::now() - start).count();
 }

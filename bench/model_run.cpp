@@ -35,8 +35,6 @@ constexpr NamedParameter Parameters[] = {
     {"sigmaf", &ModelParameters::sigmaf}, {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech},
 };
 
-constexpr int RefreshPeriod = 40;
-
 bool setParameter(ModelParameters& p, std::string_view name, std::string_view text) {
     if (name == "cocourant") {
         p.cocourant = textToNumber(text) != 0 ? 1 : 0;
@@ -90,9 +88,7 @@ RunResult run(ModelState& m) {
         BeginRun(m);
         do {
             ++step;
-            StepTemperatures(m);
-            ComputeBalances(m);
-            FinishStep(m);
+            AdvanceStep(m);
             if (m.nstep % RefreshPeriod == 0)
                 ++r.refreshes;
         } while (m.time < m.params.tmax);

@@ -15,6 +15,7 @@ using calidor::ModelParameters;
 using calidor::N;
 using calidor::NodeCapacity;
 using calidor::Sp;
+using calidor::ZeroCelsius;
 
 struct Node {
     double Tc, Tf, Tp, sc, sf, sp;
@@ -22,7 +23,7 @@ struct Node {
 inline Node oldN[NodeCapacity], newN[NodeCapacity];
 
 inline long double s(double cp, double T) {
-    return cp * logl((T + 273.15L) / 273.15L);
+    return cp * logl((T + ZeroCelsius) / ZeroCelsius);
 }
 
 inline void step(const ModelParameters& p, double dx, double& time, int& nstep, double& Pc, double& Pf,
@@ -65,19 +66,19 @@ inline void step(const ModelParameters& p, double dx, double& time, int& nstep, 
     for (int i = 1; i <= N; ++i) {
         const Node &o = oldN[i], &n = newN[i];
         hot = ((long double)dx / p.Lech * p.Mc * ((long double)n.sc - o.sc) / p.dt + hot) -
-              (long double)p.Kc * p.sigmac * dx * ((long double)o.Tp - o.Tc) / (273.15L + o.Tp) -
+              (long double)p.Kc * p.sigmac * dx * ((long double)o.Tp - o.Tc) / (ZeroCelsius + o.Tp) -
               ((long double)oldN[i - 1].sc - o.sc) * p.debc;
         cold = ((long double)dx / p.Lech * p.Mf * ((long double)n.sf - o.sf) / p.dt + cold) -
-               (long double)p.Kf * p.sigmaf * dx * ((long double)o.Tp - o.Tf) / (273.15L + o.Tp) -
+               (long double)p.Kf * p.sigmaf * dx * ((long double)o.Tp - o.Tf) / (ZeroCelsius + o.Tp) -
                (long double)co * p.debf * ((long double)oldN[i - 1].sf - o.sf) -
                (long double)(1 - co) * p.debf * ((long double)oldN[i + 1].sf - o.sf);
         wall = ((long double)dx / p.Lech * p.Mp * ((long double)n.sp - o.sp) / p.dt + wall) -
-               (long double)p.Kc * p.sigmac * dx * ((long double)o.Tc - o.Tp) / (273.15L + o.Tp) -
-               (long double)p.Kf * p.sigmaf * dx * ((long double)o.Tf - o.Tp) / (273.15L + o.Tp) -
+               (long double)p.Kc * p.sigmac * dx * ((long double)o.Tc - o.Tp) / (ZeroCelsius + o.Tp) -
+               (long double)p.Kf * p.sigmaf * dx * ((long double)o.Tf - o.Tp) / (ZeroCelsius + o.Tp) -
                (long double)lambdap * Sp / dx * ((long double)oldN[i - 1].Tp - o.Tp) /
-                   (273.15L + oldN[i - 1].Tp) -
+                   (ZeroCelsius + oldN[i - 1].Tp) -
                (long double)lambdap * Sp / dx * ((long double)oldN[i + 1].Tp - o.Tp) /
-                   (273.15L + oldN[i + 1].Tp);
+                   (ZeroCelsius + oldN[i + 1].Tp);
     }
     Sgen = ((long double)hot + cold) + wall;
     time = time + (long double)p.dt;

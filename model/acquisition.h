@@ -43,7 +43,7 @@ const char* fieldLabel(Field field);
 /// Reads the 18 fields and the check box into the parameters, field by field,
 /// moving each slider to match its field as soon as its parameter is stored,
 /// then writes the inlet nodes and repaints. Raises ArithmeticFault (for an
-/// inlet at or below −273.15 °C, or a text whose value overflows, named by
+/// inlet at or below absolute zero, or a text whose value overflows, named by
 /// its field's label); what was stored before the fault stays.
 void acquisition(ModelState& model, AcquisitionForm& form);
 

@@ -1,8 +1,7 @@
 #include "model/balances.h"
 
 #include "model/arithmeticfault.h"
-
-#include "model/extendedlog.h"
+#include "model/timestep.h"
 
 #include <bit>
 #include <cstdint>
@@ -17,13 +16,7 @@ using ext = long double;
 constexpr const char* Phase = "bilans";
 
 // Absolute temperature of a wall slice, in kelvins, in extended precision.
-ext kelvin(double celsius) { return 273.15L + celsius; }
-
-// cp × ln((T + 273.15) / 273.15), as entropie forms it, without its own flag
-// clearing: the balances test the flags before every store anyway.
-double specificEntropy(double cp, double T) {
-    return static_cast<double>(ext(cp) * extendedLog((ext(T) + 273.15L) / 273.15L));
-}
+ext kelvin(double celsius) { return ZeroCelsius + celsius; }
 
 void computePowers(ModelState& m) {
     const ModelParameters& p = m.params;
@@ -46,6 +39,7 @@ void storeEntropy(double& target, EntropyMemo& memo, double cp, double T) {
         target = memo.s;
         return;
     }
+    // specificEntropy leaves the flags alone: every store here tests them.
     fpu::store(target, specificEntropy(cp, T), Phase);
     memo = EntropyMemo{cpBits, TBits, target, true};
 }
@@ -127,6 +121,12 @@ void ComputeBalances(ModelState& model) {
     model.Sgen = sgen;
     if (model.cache.enabled)
         memo.remember(model);
+}
+
+void AdvanceStep(ModelState& model) {
+    StepTemperatures(model);
+    ComputeBalances(model);
+    FinishStep(model);
 }
 
 void FinishStep(ModelState& model) {

@@ -18,4 +18,9 @@ void ComputeBalances(ModelState& model);
 /// the shortcuts off (model.cache.enabled false), every record is copied.
 void FinishStep(ModelState& model);
 
+/// One whole step of the model: StepTemperatures, ComputeBalances, then
+/// FinishStep. Raises ArithmeticFault as they do; a fault leaves time and
+/// nstep as they were.
+void AdvanceStep(ModelState& model);
+
 } // namespace calidor

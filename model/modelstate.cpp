@@ -11,13 +11,16 @@ ModelState& processModel() {
     return state;
 }
 
-double entropie(double cp, double T) {
+double specificEntropy(double cp, double T) {
     using ext = long double;
-    fpu::clearFaults();
     // Sum, quotient, logarithm and product all in extended precision; only the
     // result is rounded.
-    const ext ratio = (ext(T) + 273.15L) / 273.15L;
-    return fpu::checked(ext(cp) * extendedLog(ratio), "entropie");
+    return static_cast<double>(ext(cp) * extendedLog((ext(T) + ZeroCelsius) / ZeroCelsius));
+}
+
+double entropie(double cp, double T) {
+    fpu::clearFaults();
+    return fpu::checked(specificEntropy(cp, T), "entropie");
 }
 
 } // namespace calidor

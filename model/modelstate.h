@@ -43,6 +43,10 @@ constexpr double lambdap = 300;
 constexpr double Sp = 0.0001;
 /// Records in each node array; the model uses indices 0 to N + 1, the rest stay zero.
 constexpr int NodeCapacity = 5001;
+/// 0 °C in kelvins, in extended precision: every absolute temperature is T + ZeroCelsius.
+constexpr long double ZeroCelsius = 273.15L;
+/// Steps between two display refreshes of a run, counted by the model's nstep.
+constexpr int RefreshPeriod = 40;
 
 /// One node: three temperatures (°C) and three specific entropies (J/(kg.K)).
 struct NodeRecord {
@@ -74,9 +78,14 @@ struct ModelState {
 /// The program's one model state, in static storage, at its start-up values.
 ModelState& processModel();
 
-/// Specific entropy relative to 0 °C: cp × ln((T + 273.15) / 273.15), in
-/// J/(kg.K), for a specific heat cp in J/(kg.K) and a temperature T in °C.
-/// Raises ArithmeticFault at or below −273.15 °C.
+/// Specific entropy relative to 0 °C: cp × ln((T + ZeroCelsius) / ZeroCelsius),
+/// in J/(kg.K), for a specific heat cp in J/(kg.K) and a temperature T in °C,
+/// formed in extended precision and rounded once. Raises no fault and leaves
+/// the floating-point flags as the formula sets them.
+double specificEntropy(double cp, double T);
+
+/// specificEntropy with the flags cleared first and checked after: raises
+/// ArithmeticFault at or below absolute zero.
 double entropie(double cp, double T);
 
 } // namespace calidor

@@ -9,7 +9,8 @@ namespace calidor {
 namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double Kelvin = 273.15;
+// 0 °C in kelvins, rounded to double as the balance formulas here are in double.
+constexpr double Kelvin = static_cast<double>(ZeroCelsius);
 
 // (1 − e^(−z)) / z, with its limit 1 at z = 0, accurate for every z.
 double growthFraction(double z) {

@@ -1,6 +1,6 @@
-// The display refresh: a snapshot of the model state into the three charts
-// and the time label, on the user-interface thread while the worker waits.
-#include "run/sym.h"
+#include "run/refreshdisplay.h"
+
+#include "run/sym.h" // sym::timeText
 
 namespace calidor {
 
@@ -14,8 +14,6 @@ double position(int node, double dx) { return static_cast<double>(ext(node) * dx
 double kilo(double value) { return static_cast<double>(ext(value) / 1000); }
 
 } // namespace
-
-void sym::RefreshDisplay() { calidor::RefreshDisplay(m_model, m_window); }
 
 void RefreshDisplay(const ModelState& m, RunWindow& w) {
     // 1-2. The profiles and the three markers start afresh.
@@ -46,14 +44,12 @@ void RefreshDisplay(const ModelState& m, RunWindow& w) {
     // 6. Balances in kW, or the entropy production in kW/K as the chart's
     //    title says.
     switch (w.representation()) {
-    case 0:
+    case Representation::Powers:
         w.addPoint(SeriesId::Series11, t, kilo(m.Pc));
         w.addPoint(SeriesId::Series3, t, kilo(m.Pf));
         break;
-    case 1:
+    case Representation::EntropyProduction:
         w.addPoint(SeriesId::Series11, t, kilo(m.Sgen));
-        break;
-    default:
         break;
     }
     // 7. Paint now, in this order.

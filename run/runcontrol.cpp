@@ -11,12 +11,12 @@ RunControl::RunControl(ModelState& model, AcquisitionForm& form, RunWindow& wind
 
 RunControl::~RunControl() { shutdown(); }
 
-QString balanceChartTitle(int representation) {
+QString balanceChartTitle(Representation representation) {
     switch (representation) {
-    case 0: return QStringLiteral("Puissances (Entrée/Sortie) : kW");
-    case 1: return QStringLiteral("Production entropique totale : kW/K");
-    default: return {};
+    case Representation::Powers: return QStringLiteral("Puissances (Entrée/Sortie) : kW");
+    case Representation::EntropyProduction: return QStringLiteral("Production entropique totale : kW/K");
     }
+    return {};
 }
 
 void RunControl::start() {

@@ -76,8 +76,8 @@ private:
     Pace m_pace = Pace::Max;
 };
 
-/// The title of the balance chart for a representation index, or an empty
-/// text for an index that has none.
-QString balanceChartTitle(int representation);
+/// The title of the balance chart for a representation, or an empty text for
+/// a value outside the enumeration (no item selected).
+QString balanceChartTitle(Representation representation);
 
 } // namespace calidor

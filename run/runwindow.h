@@ -18,6 +18,10 @@ enum class SeriesId {
 /// The three charts: temperature profiles, far-end temperatures, balances.
 enum class ChartId { Chart1, Chart2, Chart3 };
 
+/// What the balance chart shows: the items of the representation group, in
+/// their order (their ids in the group).
+enum class Representation { Powers = 0, EntropyProduction = 1 };
+
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
@@ -31,8 +35,8 @@ public:
 
     /// The elapsed-time label.
     virtual void setTimeText(const QString& text) = 0;
-    /// Selected item of the representation group: 0 powers, 1 entropy production.
-    virtual int representation() const = 0;
+    /// Selected item of the representation group.
+    virtual Representation representation() const = 0;
 
     // Controls that run control enables and disables.
     virtual void setStartEnabled(bool enabled) = 0;

@@ -5,6 +5,7 @@
 #include "model/numbertext.h"
 #include "model/timestep.h"
 #include "run/modellock.h"
+#include "run/refreshdisplay.h"
 #include "run/stability.h"
 
 #include <QCoreApplication>
@@ -134,7 +135,7 @@ sym::~sym() { end(); }
 void sym::halt() {
     {
         std::lock_guard lock(m_sync);
-        m_halted = true;
+        m_haltRequested = true;
         m_stepping = false;
     }
     m_wake.notify_all();
@@ -143,7 +144,7 @@ void sym::halt() {
 void sym::resume() {
     {
         std::lock_guard lock(m_sync);
-        m_halted = false;
+        m_haltRequested = false;
         m_stepping = false;
         m_displayHeld = false;
         m_pacer.reanchor();
@@ -154,7 +155,7 @@ void sym::resume() {
 void sym::stepToNextRefresh() {
     {
         std::lock_guard lock(m_sync);
-        m_halted = false;
+        m_haltRequested = false;
         m_stepping = true;
         m_displayHeld = false;
     }
@@ -177,7 +178,7 @@ void sym::holdDisplay() {
         m_displayHeld = true;
         if (m_stepping) {
             m_stepping = false;
-            m_halted = true;
+            m_haltRequested = true;
         }
         if (m_handOff == HandOff::Pending)
             m_handOff = HandOff::Dropped;
@@ -207,7 +208,7 @@ void sym::end() {
 
 bool sym::isHalted() const {
     std::lock_guard lock(m_sync);
-    return m_parked;
+    return m_halted;
 }
 
 // The worker's body:
@@ -215,7 +216,7 @@ bool sym::isHalted() const {
 //   2. wait while halted, or until the pace says the next step is due;
 //   3. a step: temperatures, balances, end of step;
 //   4. a stop request ends the body at once;
-//   5. every 40th step of the process, the display is refreshed (and a run
+//   5. every RefreshPeriod-th step of the process, the display is refreshed (and a run
 //      stepped forward by one refresh halts again);
 //   6. the end time, read afresh, ends the run naturally, or back to 2.
 void sym::body() {
@@ -233,9 +234,7 @@ void sym::body() {
             double tmax;
             {
                 ModelLock lock(modelMutex());
-                StepTemperatures(m_model);
-                ComputeBalances(m_model);
-                FinishStep(m_model);
+                AdvanceStep(m_model);
                 nstep = m_model.nstep;
                 time = m_model.time;
                 tmax = m_model.params.tmax;
@@ -268,13 +267,13 @@ bool sym::waitForNextStep(double time) {
     for (;;) {
         if (m_ending || m_stopRequested.load())
             return false;
-        if (m_halted) {
-            m_parked = true;
+        if (m_haltRequested) {
+            m_halted = true;
             m_pacer.reanchor();
             m_wake.wait(lock);
             continue;
         }
-        m_parked = false;
+        m_halted = false;
         // A step forward by one refresh is taken at once, whatever the pace.
         if (m_stepping || m_pacer.pace() == Pace::Max)
             return true;
@@ -290,7 +289,7 @@ void sym::haltIfStepping() {
     std::lock_guard lock(m_sync);
     if (m_stepping) {
         m_stepping = false;
-        m_halted = true;
+        m_haltRequested = true;
     }
 }
 
@@ -327,7 +326,7 @@ void sym::runHandOff() {
             return;
         m_handOff = HandOff::Running;
     }
-    RefreshDisplay();
+    RefreshDisplay(m_model, m_window);
     {
         std::lock_guard lock(m_sync);
         m_handOff = HandOff::Done;

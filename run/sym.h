@@ -1,6 +1,6 @@
 #pragma once
 // A run of the exchanger: one worker thread that advances the model step by
-// step and, every 40 steps, has the display refreshed on the user-interface
+// step and, every RefreshPeriod steps, has the display refreshed on the user-interface
 // thread.
 //
 // Sharing rule. The worker and the user-interface thread share the model
@@ -24,6 +24,7 @@
 #include "model/arithmeticfault.h"
 #include "model/modelstate.h"
 #include "run/pace.h"
+#include "run/refreshdisplay.h" // RefreshDisplay, for the callers that include the run
 #include "run/runwindow.h"
 
 #include <QObject>
@@ -38,15 +39,11 @@
 
 namespace calidor {
 
-/// Copies a snapshot of the model state into the charts and the time label:
-/// the profiles afresh, one point more on each far-end and balance curve, the
-/// markers on the newest points, then the three charts painted at once.
-void RefreshDisplay(const ModelState& model, RunWindow& window);
-
 class sym : public std::enable_shared_from_this<sym> {
 public:
-    /// Steps between two display refreshes, counted by the model's nstep.
-    static constexpr int RefreshPeriod = 40;
+    /// Steps between two display refreshes: the model's RefreshPeriod (kept
+    /// here for the callers that still name it through the run).
+    static constexpr int RefreshPeriod = calidor::RefreshPeriod;
 
     /// Run creation, on the user-interface thread: acquisition, the initial
     /// state, then the worker, computing at once. `ui` is an object living on
@@ -96,10 +93,6 @@ public:
     /// The worker waits, halted, before its next step.
     bool isHalted() const;
 
-    /// Copies the model state into the charts and the time label. Runs on
-    /// the user-interface thread while the worker waits for it.
-    void RefreshDisplay();
-
     /// The text of the elapsed-time label for a time in seconds: three
     /// decimals, the locale's decimal separator, two trailing blanks.
     static QString timeText(double time);
@@ -125,8 +118,8 @@ private:
 
     mutable std::mutex m_sync;
     std::condition_variable m_wake;
-    bool m_halted = false;
-    bool m_parked = false;   // the worker sits at the pause gate
+    bool m_haltRequested = false;
+    bool m_halted = false;   // the worker sits at the pause gate
     bool m_ending = false;   // end(): no further step, no refresh
     bool m_stepping = false; // computing towards the next refresh, then halt
     bool m_displayHeld = false; // "Arrêt" while halted: no refresh until resumed

@@ -536,12 +536,12 @@ void TForm1::setChartTitle(ChartId chart, const QString& title) {
     view->setAccessibleName(view->title());
     if (chart == ChartId::Chart2) // the representation is chosen: name the balance curves after it
         nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
-                        m_charts[indexOf(ChartId::Chart3)], representation());
+                        m_charts[indexOf(ChartId::Chart3)], static_cast<int>(representation()));
 }
 
 void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
 
-int TForm1::representation() const { return m_representation->checkedId(); }
+Representation TForm1::representation() const { return static_cast<Representation>(m_representation->checkedId()); }
 
 void TForm1::setStartEnabled(bool enabled) { m_button1->setEnabled(enabled); }
 

@@ -90,7 +90,7 @@ public:
     void repaintChart(ChartId chart) override;
     void setChartTitle(ChartId chart, const QString& title) override;
     void setTimeText(const QString& text) override;
-    int representation() const override;
+    Representation representation() const override;
     void setStartEnabled(bool enabled) override;
     void disableRepresentation() override;
     void disableLength() override;

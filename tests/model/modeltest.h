@@ -81,18 +81,12 @@ inline bool zeroRecords(const NodeArray& a, int first, int last) {
 }
 
 /// One pass of the worker's loop.
-inline void oneStep(ModelState& m) {
-    StepTemperatures(m);
-    ComputeBalances(m);
-    FinishStep(m);
-}
-
-constexpr int RefreshPeriod = 40;
+inline void oneStep(ModelState& m) { AdvanceStep(m); }
 
 /// What a run loop did.
 struct RunRecord {
     long steps = 0;
-    long refreshes = 0; // steps that brought nstep to a multiple of 40
+    long refreshes = 0; // steps that brought nstep to a multiple of RefreshPeriod
     std::int64_t lastRefreshNstep = -1;
     double timeBeforeLastStep = 0;
 };

@@ -64,7 +64,7 @@ public:
         if (onRefresh)
             onRefresh();
     }
-    int representation() const override { return representationIndex; }
+    Representation representation() const override { return shown; }
     void setStartEnabled(bool enabled) override { startEnabled = enabled; }
     void disableRepresentation() override { representationEnabled = false; }
     void disableLength() override { lengthEnabled = false; }
@@ -81,7 +81,7 @@ public:
     std::array<QString, 3> titles{QString(), QString::fromUtf8("Puissances (Entrée/Sortie) : kW"), QString()};
     QString timeText = QStringLiteral("0");
     int refreshes = 0;
-    int representationIndex = 0;
+    Representation shown = Representation::Powers;
     bool startEnabled = true;
     bool representationEnabled = true;
     bool lengthEnabled = true;

@@ -24,7 +24,7 @@ TEST(EndlessRun, RefreshRhythmHoldsAcrossTwoToThe31And32) {
         EXPECT_EQ(b.nstep(), start + 250);
         std::vector<std::int64_t> expected;
         for (std::int64_t n = start + 1; n <= start + 250; ++n)
-            if (n % sym::RefreshPeriod == 0)
+            if (n % RefreshPeriod == 0)
                 expected.push_back(n);
         EXPECT_EQ(refreshedAt, expected) << "from " << start;
         EXPECT_EQ(b.window.points(SeriesId::Series5).size(), expected.size());

@@ -27,9 +27,7 @@ namespace {
 
 void headlessSteps(ModelState& m, int steps) {
     for (int i = 0; i < steps; ++i) {
-        StepTemperatures(m);
-        ComputeBalances(m);
-        FinishStep(m);
+        AdvanceStep(m);
     }
 }
 
@@ -50,7 +48,7 @@ TEST(RunLength, TmaxZeroTakesOneStepWithoutRefresh) {
 
 TEST(RunLength, EntropyProductionGoesToSeries11InKilowattsPerKelvin) {
     Bench b;
-    b.window.representationIndex = 1;
+    b.window.shown = Representation::EntropyProduction;
     b.setField(Field::Tmmaxbox, "1");
     double sgenAtRefresh = 0;
     // The worker waits while the display refreshes: the state is between two steps.

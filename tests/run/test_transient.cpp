@@ -27,9 +27,7 @@ double secondsSince(Clock::time_point start) { return std::chrono::duration<doub
 
 void headlessSteps(ModelState& m, long steps) {
     for (long i = 0; i < steps; ++i) {
-        StepTemperatures(m);
-        ComputeBalances(m);
-        FinishStep(m);
+        AdvanceStep(m);
     }
 }
 
@@ -183,7 +181,7 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
     b.setField(Field::Mfbox, "0.0300");
     const int refreshesBefore = b.window.refreshes;
     b.control->stepOneRefresh();
-    const long firstRefresh = (haltedAt / 40 + 1) * 40;
+    const long firstRefresh = (haltedAt / RefreshPeriod + 1) * RefreshPeriod;
     ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh; }));
     EXPECT_EQ(b.window.refreshes, refreshesBefore + 1);
     EXPECT_EQ(b.control->simu()->en_marche, 0) << "still paused";
@@ -191,7 +189,7 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
 
     b.setField(Field::tecbox, "50");
     b.control->stepOneRefresh();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh + 40; }));
+    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh + RefreshPeriod; }));
     EXPECT_EQ(b.window.refreshes, refreshesBefore + 2);
 
     b.control->pause(); // resumes to the end

@@ -63,7 +63,7 @@ TEST_F(StartUp, SlidersCheckBoxRadioGroupTimeAndSeries) {
     auto* item1 = control<QRadioButton>("RadioGroup1_item1");
     EXPECT_TRUE(item0->isChecked());
     EXPECT_FALSE(item1->isChecked());
-    EXPECT_EQ(form->representation(), 0);
+    EXPECT_EQ(form->representation(), Representation::Powers);
 
     const QList<charts::Series*> series = form->findChildren<charts::Series*>();
     EXPECT_EQ(series.size(), 11);
