@@ -16,7 +16,9 @@ using ext = long double;
 constexpr const char* Phase = "bilans";
 
 // Absolute temperature of a wall slice, in kelvins, in extended precision.
-ext kelvin(double celsius) { return ZeroCelsius + celsius; }
+ext kelvin(double celsius) {
+    return ZeroCelsius + celsius;
+}
 
 void computePowers(ModelState& m) {
     const ModelParameters& p = m.params;

@@ -13,8 +13,10 @@ RunControl::~RunControl() { shutdown(); }
 
 QString balanceChartTitle(Representation representation) {
     switch (representation) {
-    case Representation::Powers: return QStringLiteral("Puissances (Entrée/Sortie) : kW");
-    case Representation::EntropyProduction: return QStringLiteral("Production entropique totale : kW/K");
+    case Representation::Powers:
+        return QStringLiteral("Puissances (Entrée/Sortie) : kW");
+    case Representation::EntropyProduction:
+        return QStringLiteral("Production entropique totale : kW/K");
     }
     return {};
 }

@@ -541,7 +541,9 @@ void TForm1::setChartTitle(ChartId chart, const QString& title) {
 
 void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
 
-Representation TForm1::representation() const { return static_cast<Representation>(m_representation->checkedId()); }
+Representation TForm1::representation() const {
+    return static_cast<Representation>(m_representation->checkedId());
+}
 
 void TForm1::setStartEnabled(bool enabled) { m_button1->setEnabled(enabled); }
 

@@ -81,7 +81,9 @@ inline bool zeroRecords(const NodeArray& a, int first, int last) {
 }
 
 /// One pass of the worker's loop.
-inline void oneStep(ModelState& m) { AdvanceStep(m); }
+inline void oneStep(ModelState& m) {
+    AdvanceStep(m);
+}
 
 /// What a run loop did.
 struct RunRecord {

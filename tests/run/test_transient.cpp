@@ -189,7 +189,8 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
 
     b.setField(Field::tecbox, "50");
     b.control->stepOneRefresh();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh + RefreshPeriod; }));
+    ASSERT_TRUE(
+        waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh + RefreshPeriod; }));
     EXPECT_EQ(b.window.refreshes, refreshesBefore + 2);
 
     b.control->pause(); // resumes to the end
