@@ -2,6 +2,7 @@
 // (a slider that moves runs its handler at once, which runs acquisition again,
 // nested), the inlet nodes, and the initial state of a run.
 #include "modeltest.h"
+#include "tests/common/fakeform.h"
 
 #include "model/acquisition.h"
 #include "model/arithmeticfault.h"
@@ -16,75 +17,9 @@
 
 using namespace calidor;
 using namespace calidor::test;
+using calidor::testing::FakeForm;
 
 namespace {
-
-// The main window's default texts, in reading order.
-const std::array<const char*, FieldCount> DefaultTexts = {
-    "2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100",
-    "2000", "2000",  "0.1",  "0.1",     "1",       "0.0150", "0.0150", "300.00", "0.0040"};
-
-// A window without widgets: texts, four slider positions and the check box.
-// Like the real sliders, setting a different position runs the slider's change
-// handler before returning; an equal position does nothing.
-class FakeForm : public AcquisitionForm {
-public:
-    explicit FakeForm(ModelState& model) : m_model(model) {
-        for (int f = 0; f < FieldCount; ++f)
-            texts[f] = DefaultTexts[f];
-    }
-
-    std::array<std::string, FieldCount> texts;
-    std::array<int, 4> sliders{2, 70, 50, 50};
-    bool checked = true;
-
-    int depth = 0; // handlers running now
-    int maxDepth = 0;
-    int moves = 0; // positions set by acquisition that differed
-    int fieldWrites = 0;
-    int repaints = 0; // one per acquisition that reached its end
-
-    std::string& text(Field f) { return texts[static_cast<int>(f)]; }
-    int& slider(Slider s) { return sliders[static_cast<int>(s)]; }
-
-    std::string fieldText(Field f) const override { return texts[static_cast<int>(f)]; }
-    void setFieldText(Field f, const std::string& t) override {
-        ++fieldWrites;
-        texts[static_cast<int>(f)] = t;
-    }
-    int sliderPosition(Slider s) const override { return sliders[static_cast<int>(s)]; }
-    void setSliderPosition(Slider s, int position) override {
-        if (slider(s) == position)
-            return;
-        slider(s) = position;
-        ++moves;
-        runHandler(s);
-    }
-    bool coCurrentChecked() const override { return checked; }
-    void repaintNow() override { ++repaints; }
-
-    /// The user drags a slider: the handler runs even on an unchanged position.
-    void drag(Slider s, int position) {
-        slider(s) = position;
-        runHandler(s);
-    }
-
-private:
-    void runHandler(Slider s) {
-        struct Nesting {
-            FakeForm& form;
-            explicit Nesting(FakeForm& f) : form(f) {
-                if (++form.depth > 20)
-                    throw std::runtime_error("slider handlers nest without end");
-                form.maxDepth = std::max(form.maxDepth, form.depth);
-            }
-            ~Nesting() { --form.depth; }
-        } nesting(*this);
-        sliderChanged(m_model, *this, s);
-    }
-
-    ModelState& m_model;
-};
 
 struct Window {
     std::unique_ptr<ModelState> model = newModel();

@@ -4,6 +4,7 @@
 #include "model/acquisition.h"
 #include "model/arithmeticfault.h"
 #include "model/timestep.h"
+#include "tests/common/fakeform.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +16,8 @@ using namespace calidor;
 
 namespace {
 
-// The window's fields at their start-up texts; sliders never move here.
-class Fields : public AcquisitionForm {
-public:
-    std::array<std::string, FieldCount> texts{"2.00",   "70.00",  "5.00", "4180.00", "4180.00", "500.00",
-                                              "0.0500", "0.0500", "0.0100", "2000",  "2000",    "0.1",
-                                              "0.1",    "1",      "0.0150", "0.0150", "300.00", "0.0040"};
-    std::string fieldText(Field f) const override { return texts[int(f)]; }
-    void setFieldText(Field f, const std::string& text) override { texts[int(f)] = text; }
-    int sliderPosition(Slider s) const override { return std::array{2, 70, 50, 50}[int(s)]; }
-    void setSliderPosition(Slider, int) override {}
-    bool coCurrentChecked() const override { return true; }
-    void repaintNow() override {}
-};
+// The window's fields at their start-up texts; sliders never run a handler here.
+using Fields = calidor::testing::FakeForm;
 
 } // namespace
 

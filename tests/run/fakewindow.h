@@ -1,10 +1,11 @@
 #pragma once
-// A main window without widgets for the run tests: field texts, sliders and
-// the check box for acquisition; series, titles and controls for the runs.
+// A main window without widgets for the run tests: the shared fake form for
+// acquisition; series, titles and controls for the runs.
 
 #include "model/acquisition.h"
 #include "model/numbertext.h"
 #include "run/runwindow.h"
+#include "tests/common/fakeform.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,30 +23,8 @@ struct Point {
     double x, y;
 };
 
-class FakeWindow : public AcquisitionForm, public RunWindow {
+class FakeWindow : public FakeForm, public RunWindow {
 public:
-    FakeWindow() {
-        const char* texts[FieldCount] = {"2.00",  "70.00",  "5.00", "4180.00", "4180.00", "500.00",
-                                         "0.0500", "0.0500", "0.0100", "2000",   "2000",    "0.1",
-                                         "0.1",   "1",      "0.0150", "0.0150", "300.00",  "0.0040"};
-        for (int f = 0; f < FieldCount; ++f)
-            fields[f] = texts[f];
-    }
-
-    // AcquisitionForm
-    std::string fieldText(Field f) const override { return fields[int(f)]; }
-    void setFieldText(Field f, const std::string& text) override { fields[int(f)] = text; }
-    int sliderPosition(Slider s) const override { return sliders[int(s)]; }
-    void setSliderPosition(Slider s, int position) override {
-        if (sliders[int(s)] == position)
-            return;
-        sliders[int(s)] = position;
-        if (model)
-            sliderChanged(*model, *this, s);
-    }
-    bool coCurrentChecked() const override { return checked; }
-    void repaintNow() override {}
-
     // RunWindow
     void clearSeries(SeriesId s) override { series[int(s)].clear(); }
     void addPoint(SeriesId s, double x, double y) override {
@@ -56,7 +35,7 @@ public:
             --it;
         points.insert(it, Point{x, y});
     }
-    void repaintChart(ChartId c) override { repaints.push_back(c); }
+    void repaintChart(ChartId c) override { chartRepaints.push_back(c); }
     void setChartTitle(ChartId c, const QString& title) override { titles[int(c)] = title; }
     void setTimeText(const QString& text) override {
         timeText = text;
@@ -72,12 +51,8 @@ public:
 
     const std::vector<Point>& points(SeriesId s) const { return series[int(s)]; }
 
-    ModelState* model = nullptr; // for the nested slider handlers
-    std::array<std::string, FieldCount> fields;
-    std::array<int, 4> sliders{2, 70, 50, 50};
-    bool checked = true;
     std::array<std::vector<Point>, 11> series;
-    std::vector<ChartId> repaints;
+    std::vector<ChartId> chartRepaints;
     std::array<QString, 3> titles{QString(), QString::fromUtf8("Puissances (Entrée/Sortie) : kW"), QString()};
     QString timeText = QStringLiteral("0");
     int refreshes = 0;

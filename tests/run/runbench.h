@@ -25,7 +25,7 @@ struct Bench {
         window.model = model.get();
         control = std::make_unique<RunControl>(*model, window, window);
     }
-    void setField(Field f, const char* text) { window.fields[int(f)] = text; }
+    void setField(Field f, const char* text) { window.texts[int(f)] = text; }
     std::int64_t nstep() {
         ModelLock lock(modelMutex());
         return model->nstep;

@@ -48,10 +48,10 @@ TEST(RunLength, DefaultRunTakes75001StepsAndRefreshes1875Times) {
     EXPECT_NEAR(b.window.points(SeriesId::Series11).back().y, 2.0395, 1e-3);
     EXPECT_NEAR(b.window.points(SeriesId::Series3).back().y, 2.0395, 1e-3);
     // The three charts repaint in the order profiles, far end, balances.
-    ASSERT_GE(b.window.repaints.size(), 3u);
-    EXPECT_EQ(b.window.repaints[0], ChartId::Chart1);
-    EXPECT_EQ(b.window.repaints[1], ChartId::Chart3);
-    EXPECT_EQ(b.window.repaints[2], ChartId::Chart2);
+    ASSERT_GE(b.window.chartRepaints.size(), 3u);
+    EXPECT_EQ(b.window.chartRepaints[0], ChartId::Chart1);
+    EXPECT_EQ(b.window.chartRepaints[1], ChartId::Chart3);
+    EXPECT_EQ(b.window.chartRepaints[2], ChartId::Chart2);
 
     // A second run without "Arrêt": nstep goes on from 75001, so the first
     // refresh comes after 39 steps, and its points interleave with the first

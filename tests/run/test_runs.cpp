@@ -115,12 +115,12 @@ TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues
     auto reference = std::make_unique<ModelState>();
     FakeWindow form;
     form.model = reference.get();
-    form.fields[int(Field::Tmmaxbox)] = "2";
+    form.texts[int(Field::Tmmaxbox)] = "2";
     acquisition(*reference, form);
     etat_initial(*reference);
     BeginRun(*reference);
     headlessSteps(*reference, haltedAt);
-    form.fields[int(Field::Mfbox)] = "0.0300";
+    form.texts[int(Field::Mfbox)] = "0.0300";
     acquisition(*reference, form);
     headlessSteps(*reference, steps - haltedAt);
     EXPECT_EQ(std::memcmp(reference->newNodes.data(), b.model->newNodes.data(), sizeof(NodeArray)), 0);

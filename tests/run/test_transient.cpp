@@ -201,15 +201,15 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
     auto reference = std::make_unique<ModelState>();
     FakeWindow form;
     form.model = reference.get();
-    form.fields[int(Field::Tmmaxbox)] = "1";
+    form.texts[int(Field::Tmmaxbox)] = "1";
     acquisition(*reference, form);
     etat_initial(*reference);
     BeginRun(*reference);
     headlessSteps(*reference, haltedAt);
-    form.fields[int(Field::Mfbox)] = "0.0300";
+    form.texts[int(Field::Mfbox)] = "0.0300";
     acquisition(*reference, form);
     headlessSteps(*reference, firstRefresh - haltedAt);
-    form.fields[int(Field::tecbox)] = "50";
+    form.texts[int(Field::tecbox)] = "50";
     acquisition(*reference, form);
     headlessSteps(*reference, steps - firstRefresh);
     EXPECT_EQ(std::memcmp(reference->newNodes.data(), b.model->newNodes.data(), sizeof(NodeArray)), 0);
