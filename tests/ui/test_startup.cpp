@@ -1,5 +1,6 @@
 // The main window as it opens, and the flow-arrangement check box.
 #include "mainwindowtest.h"
+#include "tests/common/startup_expectations.h"
 
 #include <QAction>
 #include <QRadioButton>
@@ -17,40 +18,17 @@ using StartUp = MainWindowTest;
 
 TEST_F(StartUp, FieldsShowTheDefaultsAndTheDesignTexts) {
     EXPECT_EQ(form->windowTitle(), "Calidor 1.2");
-    const struct {
-        const char* name;
-        const char* text;
-    } expected[] = {
-        // Written at creation from the parameters' defaults.
-        {"Tefbox", "2.00"},
-        {"tecbox", "70.00"},
-        {"tinitbox", "5.00"},
-        {"Cpfbox", "4180.00"},
-        {"Cpcbox", "4180.00"},
-        {"cppbox", "500.00"},
-        {"Mfbox", "0.0500"},
-        {"Mcbox", "0.0500"},
-        {"MPbox", "0.0100"},
-        {"debfbox", "0.0150"},
-        {"debcbox", "0.0150"},
-        {"Tmmaxbox", "300.00"},
-        {"dtbox", "0.0040"},
-        // Design texts, left alone.
-        {"Edit_Kf", "2000"},
-        {"Edit_Kc", "2000"},
-        {"Edit_sigmaf", "0.1"},
-        {"Edit_sigmac", "0.1"},
-        {"Edit_long", "1"},
-    };
-    for (const auto& e : expected)
-        EXPECT_EQ(field(e.name)->text(), QString::fromLatin1(e.text)) << e.name;
+    // The parameters' defaults written at creation, and the design texts left alone.
+    for (int f = 0; f < FieldCount; ++f)
+        EXPECT_EQ(field(calidor::testing::FieldNames[f])->text(),
+                  QString::fromLatin1(calidor::testing::StartupTexts[f]))
+            << calidor::testing::FieldNames[f];
 }
 
 TEST_F(StartUp, SlidersCheckBoxRadioGroupTimeAndSeries) {
-    EXPECT_EQ(slider("TrackBar_TEF")->value(), 2);
-    EXPECT_EQ(slider("TrackBar_TEC")->value(), 70);
-    EXPECT_EQ(slider("TrackBar_debf")->value(), 50);
-    EXPECT_EQ(slider("TrackBar_debc")->value(), 50);
+    const char* const sliders[] = {"TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf", "TrackBar_debc"};
+    for (int s = 0; s < 4; ++s)
+        EXPECT_EQ(slider(sliders[s])->value(), calidor::testing::StartupSliders[s]) << sliders[s];
 
     EXPECT_EQ(control<QLabel>("timebox")->text(), "0");
 
