@@ -1,4 +1,4 @@
-#include "regiongeometry.h"
+#include "widgets/regiongeometry.h"
 
 #include <QPolygon>
 

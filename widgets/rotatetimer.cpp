@@ -1,4 +1,4 @@
-#include "rotatetimer.h"
+#include "widgets/rotatetimer.h"
 
 #include <QCoreApplication>
 

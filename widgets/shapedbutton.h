@@ -1,6 +1,6 @@
 #pragma once
 
-#include "regiongeometry.h"
+#include "widgets/regiongeometry.h"
 
 #include <QColor>
 #include <QEvent>

@@ -1,5 +1,5 @@
 // Geometry of the shaped button: outlines, inset, bands, rotation and regions, without any widget.
-#include "regiongeometry.h"
+#include "widgets/regiongeometry.h"
 
 #include <gtest/gtest.h>
 
