@@ -15,7 +15,7 @@
 #include <numbers>
 #include <optional>
 
-namespace buttonlook {
+namespace calidor::buttonlook {
 
 using namespace RegionGeometry;
 
@@ -155,4 +155,4 @@ inline void maskPixels(QImage& image, std::optional<QRgb> key, std::optional<QRg
     }
 }
 
-} // namespace buttonlook
+} // namespace calidor::buttonlook

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <string>
 
+namespace calidor {
 namespace RegionGeometry {
 
 namespace {
@@ -642,3 +643,4 @@ QRegion frameRegion(const QRegion& region) {
 }
 
 } // namespace RegionGeometry
+} // namespace calidor

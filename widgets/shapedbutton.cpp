@@ -15,7 +15,10 @@
 #define CALIDOR_TSAN_ACQUIRE(addr) ((void)(addr))
 #endif
 
+namespace calidor {
+
 using namespace buttonlook;
+
 
 TShapedButton::TShapedButton(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -367,3 +370,4 @@ void TShapedButton::rotateStep(QEvent* event) {
         setButtonAngle(normalisedAngle(static_cast<long long>(m_buttonAngle) + m_rotatedAngle));
 }
 
+} // namespace calidor

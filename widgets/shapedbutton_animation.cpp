@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+namespace calidor {
+
 using namespace buttonlook;
+
 
 // One animation plays at a time: starting one stops any other.
 void TShapedButton::startAnimation(AnimationKind kind) {
@@ -103,3 +106,5 @@ void TShapedButton::setOnClickInterval(int ms) {
     if (ms >= 0 && !m_animations[Click].playing)
         m_animations[Click].interval = ms;
 }
+
+} // namespace calidor

@@ -4,7 +4,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+namespace calidor {
+
 using namespace buttonlook;
+
 
 void TShapedButton::invalidate() {
     m_dirty = true;
@@ -334,3 +337,5 @@ void TShapedButton::paintEvent(QPaintEvent*) {
     if (m_onPaint)
         m_onPaint(this, p);
 }
+
+} // namespace calidor

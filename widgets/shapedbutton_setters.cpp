@@ -2,7 +2,10 @@
 #include "widgets/rotatetimer.h"
 #include "widgets/shapedbutton.h"
 
+namespace calidor {
+
 using namespace buttonlook;
+
 
 void TShapedButton::setButtonAngle(int tenths) {
     const int angle = normalisedAngle(tenths);
@@ -248,3 +251,5 @@ void TShapedButton::setMainBitmapGlyphs(int glyphs) {
     m_mainBitmapGlyphs = glyphs;
     invalidate();
 }
+
+} // namespace calidor

@@ -5,7 +5,7 @@
 
 #include <QPolygon>
 
-using namespace RegionGeometry;
+using namespace calidor::RegionGeometry;
 
 namespace {
 

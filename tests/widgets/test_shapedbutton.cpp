@@ -18,6 +18,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace calidor;
+
 namespace {
 
 const QColor kGrey(128, 128, 128); // Lighter (160, 160, 160), Darker (96, 96, 96)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace calidor;
+
 namespace {
 
 std::unique_ptr<TShapedButton> ovalButton() {
