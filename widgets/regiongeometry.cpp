@@ -375,6 +375,26 @@ QPoint ellipsePoint(double t, int width, int height, double scale) {
             rnd(-std::cos(t) * height / 2.0 * scale + 0.5 * height)};
 }
 
+// The outline of a lying stadium `along` x `across`: a half circle at each end with n points, joined by
+// straight sides, clockwise from the top side's right end.
+Tpoints lyingStadium(int along, int across, int n) {
+    Tpoints points(std::max(8, 2 * n + 4), QPoint(0, 0));
+    const double L = along, D = across;
+    points[0] = QPoint(along - across / 2 - 1, 0);
+    for (int k = 0; k < n; ++k) { // far half circle, clockwise from its top
+        const double t = k * kPi / n;
+        points[1 + k] = QPoint(rnd(std::sin(t) * D / 2 + (L - 0.5 * D)), rnd(0.5 * D - std::cos(t) * D / 2));
+    }
+    points[n + 1] = QPoint(along - across / 2 - 1, across);
+    points[n + 2] = QPoint(across / 2 + 1, across);
+    for (int k = 0; k < n; ++k) { // near half circle, clockwise from its bottom
+        const double t = k * kPi / n;
+        points[n + 3 + k] = QPoint(rnd(0.5 * D - std::sin(t) * D / 2), rnd(std::cos(t) * D / 2 + 0.5 * D));
+    }
+    points[2 * n + 3] = QPoint(across / 2 + 1, 0);
+    return points;
+}
+
 Shape ovalOutline(int width, int height, int depth) {
     const long long w = width, h = height;
     const long long m = bevelMargin(depth);
@@ -385,40 +405,87 @@ Shape ovalOutline(int width, int height, int depth) {
         return boxOutline(width, height);
     // The half circles get n points each; an absurd size cannot exceed the curve budget.
     const int n = static_cast<int>(std::min<long long>(thin, kMaxCurvePoints / 2));
-    Tpoints points(std::max(8, 2 * n + 4), QPoint(0, 0));
-    const double W = width, H = height;
-    if (lying) {
-        points[0] = QPoint(width - height / 2 - 1, 0);
-        for (int k = 0; k < n; ++k) { // right half circle, clockwise from its top
-            const double t = k * kPi / n;
-            points[1 + k] =
-                QPoint(rnd(std::sin(t) * H / 2 + (W - 0.5 * H)), rnd(0.5 * H - std::cos(t) * H / 2));
-        }
-        points[n + 1] = QPoint(width - height / 2 - 1, height);
-        points[n + 2] = QPoint(height / 2 + 1, height);
-        for (int k = 0; k < n; ++k) { // left half circle, clockwise from its bottom
-            const double t = k * kPi / n;
-            points[n + 3 + k] =
-                QPoint(rnd(0.5 * H - std::sin(t) * H / 2), rnd(std::cos(t) * H / 2 + 0.5 * H));
-        }
-        points[2 * n + 3] = QPoint(height / 2 + 1, 0);
-    } else {
-        points[0] = QPoint(width, height - width / 2 - 1);
-        for (int k = 0; k < n; ++k) { // lower half circle, clockwise from its right end
-            const double t = k * kPi / n;
-            points[1 + k] =
-                QPoint(width - rnd(0.5 * W - std::cos(t) * W / 2), rnd(std::sin(t) * W / 2 + (H - 0.5 * W)));
-        }
-        points[n + 1] = QPoint(0, height - width / 2 - 1);
-        points[n + 2] = QPoint(0, width / 2 + 1);
-        for (int k = 0; k < n; ++k) { // upper half circle, clockwise from its left end
-            const double t = k * kPi / n;
-            points[n + 3 + k] =
-                QPoint(width - rnd(std::cos(t) * W / 2 + 0.5 * W), rnd(0.5 * W - std::sin(t) * W / 2));
-        }
-        points[2 * n + 3] = QPoint(width, width / 2 + 1);
-    }
+    Tpoints points = lyingStadium(lying ? width : height, lying ? height : width, n);
+    if (!lying) // a standing oval is the lying one turned a quarter clockwise
+        for (QPoint& q : points)
+            q = QPoint(width - q.y(), q.x());
     return singlePolygon(points);
+}
+
+Shape arrowOutline(int w, int h) {
+    const double head = std::min(w / 2.0, h / 2.0);
+    return roundedPolygon({{0, h / 4.0},
+                           {w - head, h / 4.0},
+                           {w - head, 0},
+                           {w, h / 2.0},
+                           {w - head, h},
+                           {w - head, h * 3 / 4.0},
+                           {0, h * 3 / 4.0}});
+}
+
+Shape doubleArrowOutline(int w, int h) {
+    const double head = std::min(w / 3.0, h / 2.0);
+    return roundedPolygon({{head, 0},
+                           {head, h / 4.0},
+                           {w - head, h / 4.0},
+                           {w - head, 0},
+                           {w, h / 2.0},
+                           {w - head, h},
+                           {w - head, h * 3 / 4.0},
+                           {head, h * 3 / 4.0},
+                           {head, h},
+                           {0, h / 2.0}});
+}
+
+Shape chevronOutline(int w, int h) {
+    const double head = std::min(w / 2.0, h / 2.0);
+    return roundedPolygon({{0, 0}, {w - head, 0}, {w, h / 2.0}, {w - head, h}, {0, h}, {head, h / 2.0}});
+}
+
+Shape crossOutline(int w, int h) {
+    const double x1 = w / 3.0, x2 = w - w / 3.0, y1 = h / 3.0, y2 = h - h / 3.0;
+    return roundedPolygon({{x1, 0},
+                           {x2, 0},
+                           {x2, y1},
+                           {w, y1},
+                           {w, y2},
+                           {x2, y2},
+                           {x2, h},
+                           {x1, h},
+                           {x1, y2},
+                           {0, y2},
+                           {0, y1},
+                           {x1, y1}});
+}
+
+Shape cutRectOutline(int w, int h) {
+    const double c = std::min(w, h) / 4.0;
+    return roundedPolygon({{c, 0}, {w - c, 0}, {w, c}, {w, h - c}, {w - c, h}, {c, h}, {0, h - c}, {0, c}});
+}
+
+Shape diagonalCrossOutline(int w, int h) {
+    // Arms a fifth of the box wide, meeting in the middle.
+    const double kx = w / 5.0, ky = h / 5.0, cx = w / 2.0, cy = h / 2.0;
+    return roundedPolygon({{0, ky},
+                           {kx, 0},
+                           {cx, cy - ky},
+                           {w - kx, 0},
+                           {w, ky},
+                           {cx + kx, cy},
+                           {w, h - ky},
+                           {w - kx, h},
+                           {cx, cy + ky},
+                           {kx, h},
+                           {0, h - ky},
+                           {cx - kx, cy}});
+}
+
+// A user outline that does not parse gives the plain box.
+Shape userOutline(const QString& text, int w, int h) {
+    Shape shape;
+    if (parseUserOutline(text, shape))
+        return shape;
+    return boxOutline(w, h);
 }
 
 Shape outline(const ShapeParams& p) {
@@ -441,75 +508,20 @@ Shape outline(const ShapeParams& p) {
                           std::clamp(p.arcAngle, 0.01, 2 * kPi));
     case bkDonut:
         return donutOutline(w, h, p.depth, std::clamp(p.radiusRatio, 0.0, 1.0));
-    case bkUser: {
-        Shape shape;
-        if (parseUserOutline(p.userOutline, shape))
-            return shape;
-        return boxOutline(w, h);
-    }
-    case bkArrow: {
-        const double head = std::min(w / 2.0, h / 2.0);
-        return roundedPolygon({{0, h / 4.0},
-                               {w - head, h / 4.0},
-                               {w - head, 0},
-                               {w, h / 2.0},
-                               {w - head, h},
-                               {w - head, h * 3 / 4.0},
-                               {0, h * 3 / 4.0}});
-    }
-    case bkArrow1: {
-        const double head = std::min(w / 3.0, h / 2.0);
-        return roundedPolygon({{head, 0},
-                               {head, h / 4.0},
-                               {w - head, h / 4.0},
-                               {w - head, 0},
-                               {w, h / 2.0},
-                               {w - head, h},
-                               {w - head, h * 3 / 4.0},
-                               {head, h * 3 / 4.0},
-                               {head, h},
-                               {0, h / 2.0}});
-    }
-    case bkArrow2: {
-        const double head = std::min(w / 2.0, h / 2.0);
-        return roundedPolygon({{0, 0}, {w - head, 0}, {w, h / 2.0}, {w - head, h}, {0, h}, {head, h / 2.0}});
-    }
-    case bkCross: {
-        const double x1 = w / 3.0, x2 = w - w / 3.0, y1 = h / 3.0, y2 = h - h / 3.0;
-        return roundedPolygon({{x1, 0},
-                               {x2, 0},
-                               {x2, y1},
-                               {w, y1},
-                               {w, y2},
-                               {x2, y2},
-                               {x2, h},
-                               {x1, h},
-                               {x1, y2},
-                               {0, y2},
-                               {0, y1},
-                               {x1, y1}});
-    }
-    case bkCutRect: {
-        const double c = std::min(w, h) / 4.0;
-        return roundedPolygon(
-            {{c, 0}, {w - c, 0}, {w, c}, {w, h - c}, {w - c, h}, {c, h}, {0, h - c}, {0, c}});
-    }
-    case bkCross1: {
-        // Arms a fifth of the box wide, meeting in the middle.
-        const double kx = w / 5.0, ky = h / 5.0, cx = w / 2.0, cy = h / 2.0;
-        return roundedPolygon({{0, ky},
-                               {kx, 0},
-                               {cx, cy - ky},
-                               {w - kx, 0},
-                               {w, ky},
-                               {cx + kx, cy},
-                               {w, h - ky},
-                               {w - kx, h},
-                               {cx, cy + ky},
-                               {kx, h},
-                               {0, h - ky},
-                               {cx - kx, cy}});
-    }
+    case bkUser:
+        return userOutline(p.userOutline, w, h);
+    case bkArrow:
+        return arrowOutline(w, h);
+    case bkArrow1:
+        return doubleArrowOutline(w, h);
+    case bkArrow2:
+        return chevronOutline(w, h);
+    case bkCross:
+        return crossOutline(w, h);
+    case bkCutRect:
+        return cutRectOutline(w, h);
+    case bkCross1:
+        return diagonalCrossOutline(w, h);
     case bkOval:
         return ovalOutline(w, h, p.depth);
     }
