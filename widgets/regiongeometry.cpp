@@ -34,12 +34,6 @@ int curvePoints(long long wanted) {
     return static_cast<int>(std::clamp<long long>(wanted, 8, kMaxCurvePoints));
 }
 
-void addPolygon(Shape& shape, const Tpoints& points, int level) {
-    shape.polygons.points.insert(shape.polygons.points.end(), points.begin(), points.end());
-    shape.polygons.counts.push_back(static_cast<int>(points.size()));
-    shape.levels.push_back(level);
-}
-
 // Drops repeated neighbours (the last point repeating the first included): the outlines of our own
 // design come from rounded coordinates, which collapse at small sizes.
 Tpoints withoutRepeats(const Tpoints& points) {
@@ -274,101 +268,13 @@ QRegion unite(std::vector<QRegion>& parts, size_t first, size_t last) {
     return unite(parts, first, mid).united(unite(parts, mid, last));
 }
 
-// --- bkUser text ---
-
-class OutlineParser {
-public:
-    explicit OutlineParser(std::string text) : m_text(std::move(text)) {}
-
-    bool parse(Shape& shape) {
-        int totalPoints = 0;
-        for (;;) {
-            skipSpaces();
-            if (atEnd())
-                break;
-            if (peek() == ';') {
-                ++m_pos;
-                continue;
-            }
-            int level = 0;
-            Tpoints points;
-            int first = 0;
-            if (!number(first))
-                return false;
-            skipSpaces();
-            if (peek() == ':') {
-                ++m_pos;
-                if (first < 0 || first > 100)
-                    return false;
-                level = first;
-                if (!point(points))
-                    return false;
-            } else if (!pointAfterX(first, points)) {
-                return false;
-            }
-            for (;;) {
-                skipSpaces();
-                if (atEnd() || peek() == ';')
-                    break;
-                if (!point(points))
-                    return false;
-            }
-            totalPoints += static_cast<int>(points.size());
-            if (points.size() < 3 || totalPoints > 100000)
-                return false;
-            addPolygon(shape, points, level);
-        }
-        return shape.polygonCount() > 0;
-    }
-
-private:
-    bool atEnd() const { return m_pos >= m_text.size(); }
-    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
-    void skipSpaces() {
-        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\n' || peek() == '\r'))
-            ++m_pos;
-    }
-    bool number(int& value) {
-        skipSpaces();
-        bool negative = false;
-        if (peek() == '-' || peek() == '+') {
-            negative = peek() == '-';
-            ++m_pos;
-        }
-        long long v = 0;
-        int digits = 0;
-        while (!atEnd() && peek() >= '0' && peek() <= '9') {
-            v = v * 10 + (peek() - '0');
-            ++m_pos;
-            if (++digits > 7)
-                return false;
-        }
-        if (digits == 0 || v > 100000)
-            return false;
-        value = static_cast<int>(negative ? -v : v);
-        return true;
-    }
-    bool pointAfterX(int x, Tpoints& points) {
-        skipSpaces();
-        if (peek() != ',')
-            return false;
-        ++m_pos;
-        int y = 0;
-        if (!number(y))
-            return false;
-        points.emplace_back(x, y);
-        return true;
-    }
-    bool point(Tpoints& points) {
-        int x = 0;
-        return number(x) && pointAfterX(x, points);
-    }
-
-    std::string m_text;
-    size_t m_pos = 0;
-};
-
 } // namespace
+
+void addPolygon(Shape& shape, const Tpoints& points, int level) {
+    shape.polygons.points.insert(shape.polygons.points.end(), points.begin(), points.end());
+    shape.polygons.counts.push_back(static_cast<int>(points.size()));
+    shape.levels.push_back(level);
+}
 
 QPoint ellipsePoint(double t, int width, int height, double scale) {
     return {rnd(std::sin(t) * width / 2.0 * scale + 0.5 * width),
@@ -526,15 +432,6 @@ Shape outline(const ShapeParams& p) {
         return ovalOutline(w, h, p.depth);
     }
     return boxOutline(w, h);
-}
-
-bool parseUserOutline(const QString& text, Shape& shape) {
-    shape = Shape{};
-    Shape parsed;
-    if (!OutlineParser(text.toStdString()).parse(parsed))
-        return false;
-    shape = std::move(parsed);
-    return true;
 }
 
 bool pointInPolygon(const QPoint* points, int count, double x, double y) {

@@ -101,6 +101,9 @@ Shape ovalOutline(int width, int height, int depth);
 /// and runs clockwise; `scale` multiplies both half axes about the centre.
 QPoint ellipsePoint(double t, int width, int height, double scale = 1.0);
 
+/// Appends a polygon at the given nesting level (0 outermost) to a shape.
+void addPolygon(Shape& shape, const Tpoints& points, int level);
+
 /// Parses the bkUser outline text.
 ///
 /// The text is a list of polygons separated by ';'. Each polygon is an optional nesting level followed by
