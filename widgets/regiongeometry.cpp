@@ -312,9 +312,9 @@ Shape ovalOutline(int width, int height, int depth) {
     // The half circles get n points each; an absurd size cannot exceed the curve budget.
     const int n = static_cast<int>(std::min<long long>(thin, kMaxCurvePoints / 2));
     Tpoints points = lyingStadium(lying ? width : height, lying ? height : width, n);
-    if (!lying) // a standing oval is the lying one turned a quarter clockwise
-        for (QPoint& q : points)
-            q = QPoint(width - q.y(), q.x());
+    if (!lying) // a standing oval is the lying one turned a quarter clockwise (not the padding points)
+        for (int i = 0; i < 2 * n + 4; ++i)
+            points[i] = QPoint(width - points[i].y(), points[i].x());
     return singlePolygon(points);
 }
 
