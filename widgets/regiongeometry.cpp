@@ -1,4 +1,4 @@
-#include "regiongeometry.h"
+#include "widgets/regiongeometry.h"
 
 #include <QPolygon>
 
@@ -7,6 +7,7 @@
 #include <numbers>
 #include <string>
 
+namespace calidor {
 namespace RegionGeometry {
 
 namespace {
@@ -31,12 +32,6 @@ long long bevelMargin(int depth) {
 
 int curvePoints(long long wanted) {
     return static_cast<int>(std::clamp<long long>(wanted, 8, kMaxCurvePoints));
-}
-
-void addPolygon(Shape& shape, const Tpoints& points, int level) {
-    shape.polygons.points.insert(shape.polygons.points.end(), points.begin(), points.end());
-    shape.polygons.counts.push_back(static_cast<int>(points.size()));
-    shape.levels.push_back(level);
 }
 
 // Drops repeated neighbours (the last point repeating the first included): the outlines of our own
@@ -273,105 +268,37 @@ QRegion unite(std::vector<QRegion>& parts, size_t first, size_t last) {
     return unite(parts, first, mid).united(unite(parts, mid, last));
 }
 
-// --- bkUser text ---
-
-class OutlineParser {
-public:
-    explicit OutlineParser(std::string text) : m_text(std::move(text)) {}
-
-    bool parse(Shape& shape) {
-        int totalPoints = 0;
-        for (;;) {
-            skipSpaces();
-            if (atEnd())
-                break;
-            if (peek() == ';') {
-                ++m_pos;
-                continue;
-            }
-            int level = 0;
-            Tpoints points;
-            int first = 0;
-            if (!number(first))
-                return false;
-            skipSpaces();
-            if (peek() == ':') {
-                ++m_pos;
-                if (first < 0 || first > 100)
-                    return false;
-                level = first;
-                if (!point(points))
-                    return false;
-            } else if (!pointAfterX(first, points)) {
-                return false;
-            }
-            for (;;) {
-                skipSpaces();
-                if (atEnd() || peek() == ';')
-                    break;
-                if (!point(points))
-                    return false;
-            }
-            totalPoints += static_cast<int>(points.size());
-            if (points.size() < 3 || totalPoints > 100000)
-                return false;
-            addPolygon(shape, points, level);
-        }
-        return shape.polygonCount() > 0;
-    }
-
-private:
-    bool atEnd() const { return m_pos >= m_text.size(); }
-    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
-    void skipSpaces() {
-        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\n' || peek() == '\r'))
-            ++m_pos;
-    }
-    bool number(int& value) {
-        skipSpaces();
-        bool negative = false;
-        if (peek() == '-' || peek() == '+') {
-            negative = peek() == '-';
-            ++m_pos;
-        }
-        long long v = 0;
-        int digits = 0;
-        while (!atEnd() && peek() >= '0' && peek() <= '9') {
-            v = v * 10 + (peek() - '0');
-            ++m_pos;
-            if (++digits > 7)
-                return false;
-        }
-        if (digits == 0 || v > 100000)
-            return false;
-        value = static_cast<int>(negative ? -v : v);
-        return true;
-    }
-    bool pointAfterX(int x, Tpoints& points) {
-        skipSpaces();
-        if (peek() != ',')
-            return false;
-        ++m_pos;
-        int y = 0;
-        if (!number(y))
-            return false;
-        points.emplace_back(x, y);
-        return true;
-    }
-    bool point(Tpoints& points) {
-        int x = 0;
-        return number(x) && pointAfterX(x, points);
-    }
-
-    std::string m_text;
-    size_t m_pos = 0;
-};
-
 } // namespace
+
+void addPolygon(Shape& shape, const Tpoints& points, int level) {
+    shape.polygons.points.insert(shape.polygons.points.end(), points.begin(), points.end());
+    shape.polygons.counts.push_back(static_cast<int>(points.size()));
+    shape.levels.push_back(level);
+}
 
 QPoint ellipsePoint(double t, int width, int height, double scale) {
     return {rnd(std::sin(t) * width / 2.0 * scale + 0.5 * width),
             rnd(-std::cos(t) * height / 2.0 * scale + 0.5 * height)};
+}
+
+// The outline of a lying stadium `along` x `across`: a half circle at each end with n points, joined by
+// straight sides, clockwise from the top side's right end.
+Tpoints lyingStadium(int along, int across, int n) {
+    Tpoints points(std::max(8, 2 * n + 4), QPoint(0, 0));
+    const double L = along, D = across;
+    points[0] = QPoint(along - across / 2 - 1, 0);
+    for (int k = 0; k < n; ++k) { // far half circle, clockwise from its top
+        const double t = k * kPi / n;
+        points[1 + k] = QPoint(rnd(std::sin(t) * D / 2 + (L - 0.5 * D)), rnd(0.5 * D - std::cos(t) * D / 2));
+    }
+    points[n + 1] = QPoint(along - across / 2 - 1, across);
+    points[n + 2] = QPoint(across / 2 + 1, across);
+    for (int k = 0; k < n; ++k) { // near half circle, clockwise from its bottom
+        const double t = k * kPi / n;
+        points[n + 3 + k] = QPoint(rnd(0.5 * D - std::sin(t) * D / 2), rnd(std::cos(t) * D / 2 + 0.5 * D));
+    }
+    points[2 * n + 3] = QPoint(across / 2 + 1, 0);
+    return points;
 }
 
 Shape ovalOutline(int width, int height, int depth) {
@@ -384,40 +311,87 @@ Shape ovalOutline(int width, int height, int depth) {
         return boxOutline(width, height);
     // The half circles get n points each; an absurd size cannot exceed the curve budget.
     const int n = static_cast<int>(std::min<long long>(thin, kMaxCurvePoints / 2));
-    Tpoints points(std::max(8, 2 * n + 4), QPoint(0, 0));
-    const double W = width, H = height;
-    if (lying) {
-        points[0] = QPoint(width - height / 2 - 1, 0);
-        for (int k = 0; k < n; ++k) { // right half circle, clockwise from its top
-            const double t = k * kPi / n;
-            points[1 + k] =
-                QPoint(rnd(std::sin(t) * H / 2 + (W - 0.5 * H)), rnd(0.5 * H - std::cos(t) * H / 2));
-        }
-        points[n + 1] = QPoint(width - height / 2 - 1, height);
-        points[n + 2] = QPoint(height / 2 + 1, height);
-        for (int k = 0; k < n; ++k) { // left half circle, clockwise from its bottom
-            const double t = k * kPi / n;
-            points[n + 3 + k] =
-                QPoint(rnd(0.5 * H - std::sin(t) * H / 2), rnd(std::cos(t) * H / 2 + 0.5 * H));
-        }
-        points[2 * n + 3] = QPoint(height / 2 + 1, 0);
-    } else {
-        points[0] = QPoint(width, height - width / 2 - 1);
-        for (int k = 0; k < n; ++k) { // lower half circle, clockwise from its right end
-            const double t = k * kPi / n;
-            points[1 + k] =
-                QPoint(width - rnd(0.5 * W - std::cos(t) * W / 2), rnd(std::sin(t) * W / 2 + (H - 0.5 * W)));
-        }
-        points[n + 1] = QPoint(0, height - width / 2 - 1);
-        points[n + 2] = QPoint(0, width / 2 + 1);
-        for (int k = 0; k < n; ++k) { // upper half circle, clockwise from its left end
-            const double t = k * kPi / n;
-            points[n + 3 + k] =
-                QPoint(width - rnd(std::cos(t) * W / 2 + 0.5 * W), rnd(0.5 * W - std::sin(t) * W / 2));
-        }
-        points[2 * n + 3] = QPoint(width, width / 2 + 1);
-    }
+    Tpoints points = lyingStadium(lying ? width : height, lying ? height : width, n);
+    if (!lying) // a standing oval is the lying one turned a quarter clockwise (not the padding points)
+        for (int i = 0; i < 2 * n + 4; ++i)
+            points[i] = QPoint(width - points[i].y(), points[i].x());
     return singlePolygon(points);
+}
+
+Shape arrowOutline(int w, int h) {
+    const double head = std::min(w / 2.0, h / 2.0);
+    return roundedPolygon({{0, h / 4.0},
+                           {w - head, h / 4.0},
+                           {w - head, 0},
+                           {w, h / 2.0},
+                           {w - head, h},
+                           {w - head, h * 3 / 4.0},
+                           {0, h * 3 / 4.0}});
+}
+
+Shape doubleArrowOutline(int w, int h) {
+    const double head = std::min(w / 3.0, h / 2.0);
+    return roundedPolygon({{head, 0},
+                           {head, h / 4.0},
+                           {w - head, h / 4.0},
+                           {w - head, 0},
+                           {w, h / 2.0},
+                           {w - head, h},
+                           {w - head, h * 3 / 4.0},
+                           {head, h * 3 / 4.0},
+                           {head, h},
+                           {0, h / 2.0}});
+}
+
+Shape chevronOutline(int w, int h) {
+    const double head = std::min(w / 2.0, h / 2.0);
+    return roundedPolygon({{0, 0}, {w - head, 0}, {w, h / 2.0}, {w - head, h}, {0, h}, {head, h / 2.0}});
+}
+
+Shape crossOutline(int w, int h) {
+    const double x1 = w / 3.0, x2 = w - w / 3.0, y1 = h / 3.0, y2 = h - h / 3.0;
+    return roundedPolygon({{x1, 0},
+                           {x2, 0},
+                           {x2, y1},
+                           {w, y1},
+                           {w, y2},
+                           {x2, y2},
+                           {x2, h},
+                           {x1, h},
+                           {x1, y2},
+                           {0, y2},
+                           {0, y1},
+                           {x1, y1}});
+}
+
+Shape cutRectOutline(int w, int h) {
+    const double c = std::min(w, h) / 4.0;
+    return roundedPolygon({{c, 0}, {w - c, 0}, {w, c}, {w, h - c}, {w - c, h}, {c, h}, {0, h - c}, {0, c}});
+}
+
+Shape diagonalCrossOutline(int w, int h) {
+    // Arms a fifth of the box wide, meeting in the middle.
+    const double kx = w / 5.0, ky = h / 5.0, cx = w / 2.0, cy = h / 2.0;
+    return roundedPolygon({{0, ky},
+                           {kx, 0},
+                           {cx, cy - ky},
+                           {w - kx, 0},
+                           {w, ky},
+                           {cx + kx, cy},
+                           {w, h - ky},
+                           {w - kx, h},
+                           {cx, cy + ky},
+                           {kx, h},
+                           {0, h - ky},
+                           {cx - kx, cy}});
+}
+
+// A user outline that does not parse gives the plain box.
+Shape userOutline(const QString& text, int w, int h) {
+    Shape shape;
+    if (parseUserOutline(text, shape))
+        return shape;
+    return boxOutline(w, h);
 }
 
 Shape outline(const ShapeParams& p) {
@@ -440,88 +414,24 @@ Shape outline(const ShapeParams& p) {
                           std::clamp(p.arcAngle, 0.01, 2 * kPi));
     case bkDonut:
         return donutOutline(w, h, p.depth, std::clamp(p.radiusRatio, 0.0, 1.0));
-    case bkUser: {
-        Shape shape;
-        if (parseUserOutline(p.userOutline, shape))
-            return shape;
-        return boxOutline(w, h);
-    }
-    case bkArrow: {
-        const double head = std::min(w / 2.0, h / 2.0);
-        return roundedPolygon({{0, h / 4.0},
-                               {w - head, h / 4.0},
-                               {w - head, 0},
-                               {w, h / 2.0},
-                               {w - head, h},
-                               {w - head, h * 3 / 4.0},
-                               {0, h * 3 / 4.0}});
-    }
-    case bkArrow1: {
-        const double head = std::min(w / 3.0, h / 2.0);
-        return roundedPolygon({{head, 0},
-                               {head, h / 4.0},
-                               {w - head, h / 4.0},
-                               {w - head, 0},
-                               {w, h / 2.0},
-                               {w - head, h},
-                               {w - head, h * 3 / 4.0},
-                               {head, h * 3 / 4.0},
-                               {head, h},
-                               {0, h / 2.0}});
-    }
-    case bkArrow2: {
-        const double head = std::min(w / 2.0, h / 2.0);
-        return roundedPolygon({{0, 0}, {w - head, 0}, {w, h / 2.0}, {w - head, h}, {0, h}, {head, h / 2.0}});
-    }
-    case bkCross: {
-        const double x1 = w / 3.0, x2 = w - w / 3.0, y1 = h / 3.0, y2 = h - h / 3.0;
-        return roundedPolygon({{x1, 0},
-                               {x2, 0},
-                               {x2, y1},
-                               {w, y1},
-                               {w, y2},
-                               {x2, y2},
-                               {x2, h},
-                               {x1, h},
-                               {x1, y2},
-                               {0, y2},
-                               {0, y1},
-                               {x1, y1}});
-    }
-    case bkCutRect: {
-        const double c = std::min(w, h) / 4.0;
-        return roundedPolygon(
-            {{c, 0}, {w - c, 0}, {w, c}, {w, h - c}, {w - c, h}, {c, h}, {0, h - c}, {0, c}});
-    }
-    case bkCross1: {
-        // Arms a fifth of the box wide, meeting in the middle.
-        const double kx = w / 5.0, ky = h / 5.0, cx = w / 2.0, cy = h / 2.0;
-        return roundedPolygon({{0, ky},
-                               {kx, 0},
-                               {cx, cy - ky},
-                               {w - kx, 0},
-                               {w, ky},
-                               {cx + kx, cy},
-                               {w, h - ky},
-                               {w - kx, h},
-                               {cx, cy + ky},
-                               {kx, h},
-                               {0, h - ky},
-                               {cx - kx, cy}});
-    }
+    case bkUser:
+        return userOutline(p.userOutline, w, h);
+    case bkArrow:
+        return arrowOutline(w, h);
+    case bkArrow1:
+        return doubleArrowOutline(w, h);
+    case bkArrow2:
+        return chevronOutline(w, h);
+    case bkCross:
+        return crossOutline(w, h);
+    case bkCutRect:
+        return cutRectOutline(w, h);
+    case bkCross1:
+        return diagonalCrossOutline(w, h);
     case bkOval:
         return ovalOutline(w, h, p.depth);
     }
     return boxOutline(w, h);
-}
-
-bool parseUserOutline(const QString& text, Shape& shape) {
-    shape = Shape{};
-    Shape parsed;
-    if (!OutlineParser(text.toStdString()).parse(parsed))
-        return false;
-    shape = std::move(parsed);
-    return true;
 }
 
 bool pointInPolygon(const QPoint* points, int count, double x, double y) {
@@ -642,3 +552,4 @@ QRegion frameRegion(const QRegion& region) {
 }
 
 } // namespace RegionGeometry
+} // namespace calidor

@@ -16,6 +16,7 @@
 
 #include <vector>
 
+namespace calidor {
 namespace RegionGeometry {
 Q_NAMESPACE
 
@@ -40,6 +41,9 @@ enum TShapeKind {
 Q_ENUM_NS(TShapeKind)
 
 /// A growable list of integer points.
+/// The arc's default angle: two-thirds of pi, radians, as the shape has always been drawn.
+constexpr double kDefaultArcAngle = 2.0943951023932;
+
 using Tpoints = std::vector<QPoint>;
 /// A growable list of integers.
 using Tintegers = std::vector<int>;
@@ -66,7 +70,7 @@ struct ShapeParams {
     int depth = 2;                     ///< bevel width D, pixels
     int peaks = 6;                     ///< corners of bkPoly, points of bkPolyStar (3 to 20)
     double radiusRatio = 0.5;          ///< inner size of bkDonut and bkArc relative to the outer one (0 to 1)
-    double arcAngle = 2.0943951023932; ///< angle covered by bkArc, radians
+    double arcAngle = kDefaultArcAngle; ///< angle covered by bkArc, radians
     QString userOutline;               ///< outline of bkUser, in the text format of parseUserOutline
 };
 
@@ -96,6 +100,9 @@ Shape ovalOutline(int width, int height, int depth);
 /// The point of the ellipse inscribed in W x H for the angle t (radians), which starts at the top centre
 /// and runs clockwise; `scale` multiplies both half axes about the centre.
 QPoint ellipsePoint(double t, int width, int height, double scale = 1.0);
+
+/// Appends a polygon at the given nesting level (0 outermost) to a shape.
+void addPolygon(Shape& shape, const Tpoints& points, int level);
 
 /// Parses the bkUser outline text.
 ///
@@ -141,3 +148,4 @@ QRegion frameRegion(const QRegion& region);
 bool pointInPolygon(const QPoint* points, int count, double x, double y);
 
 } // namespace RegionGeometry
+} // namespace calidor

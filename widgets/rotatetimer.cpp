@@ -1,4 +1,4 @@
-#include "rotatetimer.h"
+#include "widgets/rotatetimer.h"
 
 #include <QCoreApplication>
 
@@ -11,6 +11,8 @@
 #else
 #define CALIDOR_TSAN_RELEASE(addr) ((void)(addr))
 #endif
+
+namespace calidor {
 
 TRotateTimer::TRotateTimer(QObject* target, int intervalMs)
     : m_target(target), m_interval(std::max(0, intervalMs)), m_thread([this] { run(); }) {}
@@ -82,3 +84,5 @@ void TRotateTimer::run() {
         m_wake.wait(lock, [this, ticket] { return m_terminated || m_handled >= ticket; });
     }
 }
+
+} // namespace calidor

@@ -8,6 +8,8 @@
 #include <thread>
 
 class QObject;
+
+namespace calidor {
 class TRotateTimer;
 
 /// The step request that the rotation thread posts to its button (event type 45161). The button handles
@@ -79,3 +81,5 @@ private:
 
     std::thread m_thread; // last: starts once every field above is ready
 };
+
+} // namespace calidor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "regiongeometry.h"
+#include "widgets/regiongeometry.h"
 
 #include <QColor>
 #include <QEvent>
@@ -14,6 +14,8 @@
 #include <vector>
 
 class QTimer;
+
+namespace calidor {
 class TRotateTimer;
 
 /// A push button with a non-rectangular window: a bevel that follows the outline, a face painted from a
@@ -371,7 +373,7 @@ private:
     int m_buttonDepth = 2;
     int m_peaksNumber = 6;
     double m_radiusRatio = 0.5;
-    double m_arcAngle = 2.0943951023932;
+    double m_arcAngle = RegionGeometry::kDefaultArcAngle;
     QString m_stringButtonRegion;
     bool m_userRgnAuto = true;
     // Rotation
@@ -439,3 +441,5 @@ private:
 
     std::unique_ptr<TRotateTimer> m_rotateTimer;
 };
+
+} // namespace calidor

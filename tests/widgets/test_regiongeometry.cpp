@@ -1,11 +1,11 @@
 // Geometry of the shaped button: outlines, inset, bands, rotation and regions, without any widget.
-#include "regiongeometry.h"
+#include "widgets/regiongeometry.h"
 
 #include <gtest/gtest.h>
 
 #include <QPolygon>
 
-using namespace RegionGeometry;
+using namespace calidor::RegionGeometry;
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The shaped button as a widget: properties, look, animations, rotation and keyboard behaviour.
-#include "shapedbutton.h"
+#include "widgets/shapedbutton.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,8 @@
 
 #include <cmath>
 #include <memory>
+
+using namespace calidor;
 
 namespace {
 

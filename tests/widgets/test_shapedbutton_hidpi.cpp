@@ -1,12 +1,14 @@
 // The shaped button on a screen of two device pixels per control pixel: its
 // face is rendered at the screen's pixels (outline and caption as fine as the
 // screen), not drawn at one and doubled. Runs with QT_SCALE_FACTOR=2.
-#include "shapedbutton.h"
+#include "widgets/shapedbutton.h"
 
 #include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+using namespace calidor;
 
 namespace {
 

@@ -1,0 +1,158 @@
+#pragma once
+
+// What the shaped button's files share: number and colour helpers of its drawing and placement.
+
+#include "widgets/regiongeometry.h"
+#include "widgets/shapedbutton.h"
+
+#include <QColor>
+#include <QPainter>
+#include <QRegion>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+namespace calidor::buttonlook {
+
+using namespace RegionGeometry;
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kColourStep = 32;      // what Lighter and Darker add to or take from each channel
+constexpr int kDarkBrightness = 361; // a colour is dark below this sum of red, green and blue
+constexpr int kGradientSpacing = 3;  // gradient lines and circles: pen width and spacing, pixels
+constexpr int kCaptionMargin = 4;    // caption distance from the bevel when aligned to a side
+constexpr int kMaxInset = 1 << 22;   // insets beyond any window size mean nothing more
+
+inline int roundEven(double v) {
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(std::nearbyint(std::clamp(v, double(INT_MIN), double(INT_MAX))));
+}
+
+inline int clampedInset(long long d) {
+    return static_cast<int>(std::clamp<long long>(d, -kMaxInset, kMaxInset));
+}
+
+// Any angle in tenths, taken back into -1799..1800.
+inline int normalisedAngle(long long tenths) {
+    long long a = tenths % 3600;
+    if (a > 1800)
+        a -= 3600;
+    if (a <= -1800)
+        a += 3600;
+    return static_cast<int>(a);
+}
+
+// Adds a change of the button's angle to a caption or gradient angle, which have no range of their own;
+// a sum beyond an int is taken back by whole turns.
+inline int addAngle(int angle, int delta) {
+    const long long sum = static_cast<long long>(angle) + delta;
+    if (sum > INT_MAX || sum < INT_MIN)
+        return static_cast<int>(sum % 3600);
+    return static_cast<int>(sum);
+}
+
+inline bool isNoColour(const QColor& c) {
+    return !c.isValid() || c.alpha() == 0;
+}
+
+// The colour as plain red, green and blue; the no-colour value reads as white.
+inline QColor solid(const QColor& c) {
+    return isNoColour(c) ? QColor(255, 255, 255) : QColor(c.red(), c.green(), c.blue());
+}
+
+inline QColor lighter(const QColor& c) {
+    return QColor(std::min(255, c.red() + kColourStep), std::min(255, c.green() + kColourStep),
+                  std::min(255, c.blue() + kColourStep));
+}
+
+inline QColor darker(const QColor& c) {
+    return QColor(std::max(0, c.red() - kColourStep), std::max(0, c.green() - kColourStep),
+                  std::max(0, c.blue() - kColourStep));
+}
+
+inline bool isDark(const QColor& c) {
+    return c.red() + c.green() + c.blue() < kDarkBrightness;
+}
+
+inline void fillRegion(QPainter& p, const QRegion& region, const QColor& colour) {
+    for (const QRect& r : region)
+        p.fillRect(r, colour);
+}
+
+inline RegionGeometry::Shape turned(RegionGeometry::Shape shape, QPoint centre, int angle, QPoint shift) {
+    if (angle != 0)
+        rotatePoints(shape.polygons.points, centre, angle);
+    for (QPoint& p : shape.polygons.points)
+        p += shift;
+    return shape;
+}
+
+inline bool isBorderKind(TShapedButton::TBevelKind kind) {
+    return kind == TShapedButton::dk3dBorder || kind == TShapedButton::dk3dBorderFlatten;
+}
+
+// The frame `width` pixels wide just inside a region's border.
+inline QRegion thickFrame(const QRegion& region, int width) {
+    QRegion core = region;
+    for (int i = 0; i < width; ++i)
+        core = core.intersected(core.translated(1, 0))
+                   .intersected(core.translated(-1, 0))
+                   .intersected(core.translated(0, 1))
+                   .intersected(core.translated(0, -1));
+    return region.subtracted(core);
+}
+
+inline RegionGeometry::Shape scaled(RegionGeometry::Shape shape, qreal ratio) {
+    for (QPoint& p : shape.polygons.points)
+        p = QPoint(roundEven(p.x() * ratio), roundEven(p.y() * ratio));
+    return shape;
+}
+
+// Stores `value` in `member` and says whether it changed.
+template <class T> bool assignChanged(T& member, const T& value) {
+    if (value == member)
+        return false;
+    member = value;
+    return true;
+}
+
+// Where a box of `box` goes in a room of `room`: against a side, `margin` from it, centred, or at `free`
+// on an axis that is not aligned. Pictures and captions are placed alike.
+inline QPoint alignedPos(TShapedButton::THAlign h, TShapedButton::TVAlign v, QPoint free, QSize room,
+                         QSize box, int margin) {
+    const auto along = [margin](int start, int centre, int end, int freeAt, int roomLength, int boxLength) {
+        if (start)
+            return margin;
+        if (centre)
+            return (roomLength - boxLength) / 2;
+        if (end)
+            return roomLength - margin - boxLength;
+        return freeAt;
+    };
+    return {along(h == TShapedButton::haLeft, h == TShapedButton::haCenter, h == TShapedButton::haRight,
+                  free.x(), room.width(), box.width()),
+            along(v == TShapedButton::vaTop, v == TShapedButton::vaCenter, v == TShapedButton::vaBottom,
+                  free.y(), room.height(), box.height())};
+}
+
+// A picture's pixels of the `key` colour cleared (when given), the others ANDed with `andMask` and made
+// opaque (when given).
+inline void maskPixels(QImage& image, std::optional<QRgb> key, std::optional<QRgb> andMask) {
+    if (!key && !andMask)
+        return;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (key && (line[x] | 0xff000000u) == *key)
+                line[x] = 0;
+            else if (andMask)
+                line[x] = (line[x] & *andMask) | 0xff000000u;
+        }
+    }
+}
+
+} // namespace calidor::buttonlook

@@ -1,0 +1,110 @@
+#include "widgets/buttonlook.h"
+#include "widgets/shapedbutton.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace calidor {
+
+using namespace buttonlook;
+
+
+// One animation plays at a time: starting one stops any other.
+void TShapedButton::startAnimation(AnimationKind kind) {
+    Animation& animation = m_animations[kind];
+    if (animation.playing)
+        return;
+    stopAllAnimations();
+    animation.playing = true;
+    m_animationKind = kind;
+    m_animationFrame = 0;
+    m_animationTimer = new QTimer(this);
+    m_animationTimer->setObjectName(QStringLiteral("animationTimer"));
+    connect(m_animationTimer, &QTimer::timeout, this, &TShapedButton::animationTick);
+    m_animationTimer->start(animation.interval);
+}
+
+// Ends an animation: repaint without its frame, stop its timer, and have the timer freed by the
+// animation-ended event (the timer may be the very sender of the current tick).
+void TShapedButton::stopAnimation(AnimationKind kind) {
+    Animation& animation = m_animations[kind];
+    if (!animation.playing)
+        return;
+    animation.playing = false;
+    m_animationImage = QImage();
+    update();
+    if (m_animationTimer) {
+        m_animationTimer->stop();
+        m_stoppedTimers.push_back(m_animationTimer);
+        m_animationTimer = nullptr;
+    }
+    QCoreApplication::postEvent(this, new QEvent(kAnimationEndedEvent));
+}
+
+void TShapedButton::stopAllAnimations() {
+    for (AnimationKind kind : {Enter, Exit, Click})
+        stopAnimation(kind);
+}
+
+// Each tick shows the next frame of the strip at the face picture's place, a strip frame wide and at
+// most the control's height; the tick after the last frame ends the animation. An empty strip shows
+// nothing but takes as many ticks.
+void TShapedButton::animationTick() {
+    Animation& animation = m_animations[m_animationKind];
+    if (!animation.playing)
+        return;
+    if (m_animationFrame >= animation.glyphs) {
+        stopAnimation(m_animationKind);
+        return;
+    }
+    const int fw = animation.strip.width() / animation.glyphs;
+    if (fw > 0) {
+        const QImage frame =
+            animation.strip.copy(m_animationFrame * fw, 0, fw, std::min(height(), animation.strip.height()));
+        m_animationImage = prepared(frame);
+        m_animationPos = picturePos(fw, animation.strip.height());
+    } else {
+        m_animationImage = QImage();
+    }
+    ++m_animationFrame;
+    update();
+}
+
+// Animation strips only show while their animation plays: no re-render needed.
+void TShapedButton::setOnEnterBitmap(const QImage& strip) {
+    m_animations[Enter].strip = strip;
+}
+void TShapedButton::setOnExitBitmap(const QImage& strip) {
+    m_animations[Exit].strip = strip;
+}
+void TShapedButton::setOnClickBitmap(const QImage& strip) {
+    m_animations[Click].strip = strip;
+}
+
+void TShapedButton::setOnEnterGlyphs(int glyphs) {
+    if (glyphs >= 1)
+        m_animations[Enter].glyphs = glyphs;
+}
+void TShapedButton::setOnExitGlyphs(int glyphs) {
+    if (glyphs >= 1)
+        m_animations[Exit].glyphs = glyphs;
+}
+void TShapedButton::setOnClickGlyphs(int glyphs) {
+    if (glyphs >= 1)
+        m_animations[Click].glyphs = glyphs;
+}
+
+void TShapedButton::setOnEnterInterval(int ms) {
+    if (ms >= 0 && !m_animations[Enter].playing)
+        m_animations[Enter].interval = ms;
+}
+void TShapedButton::setOnExitInterval(int ms) {
+    if (ms >= 0 && !m_animations[Exit].playing)
+        m_animations[Exit].interval = ms;
+}
+void TShapedButton::setOnClickInterval(int ms) {
+    if (ms >= 0 && !m_animations[Click].playing)
+        m_animations[Click].interval = ms;
+}
+
+} // namespace calidor
