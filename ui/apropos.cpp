@@ -99,7 +99,7 @@ void configureOval(TShapedButton* button, const QRect& geometry, const QString& 
     button->setCaptionAngle(0);
     button->setCaption3dKind(TShapedButton::ckEmbossed);
     button->setRadiusRatio(0.5);
-    button->setArcAngle(2.0943951023932);
+    button->setArcAngle(RegionGeometry::kDefaultArcAngle);
     button->setUserRGNAUTO(true);
     button->setTransparent(false);
     button->setRotated(false);
