@@ -27,10 +27,10 @@
 class QAction;
 class QLabel;
 
-namespace charts {
+namespace calidor::charts {
 class ChartView;
 class Series;
-} // namespace charts
+} // namespace calidor::charts
 
 namespace calidor {
 
