@@ -1,14 +1,6 @@
-#include "chartview.h"
+#include "charts/chartview.h"
 
-#include "datatable.h"
-
-#include <QAction>
-#include <QClipboard>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QHelpEvent>
-#include <QMouseEvent>
-#include <QToolTip>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,7 +9,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace charts {
+namespace calidor::charts {
 
 namespace {
 
@@ -54,76 +46,6 @@ ChartView::ChartView(QWidget* parent) : QWidget(parent), m_titleFont(font()) {
     // Every pixel is painted by the chart itself: nothing underneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     buildActions();
-}
-
-void ChartView::buildActions() {
-    m_copyImage = new QAction(tr("Copier l'image"), this);
-    m_copyImage->setObjectName(QStringLiteral("copyImage"));
-    connect(m_copyImage, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setPixmap(picture()); });
-    m_copyData = new QAction(tr("Copier les données"), this);
-    m_copyData->setObjectName(QStringLiteral("copyData"));
-    connect(m_copyData, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(dataText()); });
-    m_showBalance = new QAction(tr("Bilan et théorie…"), this);
-    m_showBalance->setObjectName(QStringLiteral("showBalance"));
-    connect(m_showBalance, &QAction::triggered, this, &ChartView::balanceRequested);
-    addActions({m_copyImage, m_copyData, m_showBalance});
-    setContextMenuPolicy(Qt::ActionsContextMenu);
-    // The readout follows the mouse while its tooltip is up.
-    setMouseTracking(true);
-}
-
-void ChartView::setXQuantity(const QString& name, const QString& unit) {
-    m_xName = name;
-    m_xUnit = unit;
-}
-
-QList<const Series*> ChartView::namedSeries() const {
-    QList<const Series*> list;
-    for (const SeriesCache& cache : m_series)
-        if (!cache.series->displayName().isEmpty())
-            list.append(cache.series);
-    return list;
-}
-
-QString ChartView::dataText() const {
-    return dataTable(m_xName, m_xUnit, namedSeries());
-}
-
-QPixmap ChartView::picture() {
-    // grab() renders at the widget's device pixel ratio, that of the screen it is on.
-    return grab();
-}
-
-QString ChartView::readoutAt(const QPointF& pos) const {
-    const Frame frame = computeFrame();
-    if (!frame.plot.contains(pos.toPoint()))
-        return {};
-    const Mapping mapping(frame.data, frame.x, frame.y);
-    return readout(m_xName, m_xUnit, mapping.unmapX(pos.x()), namedSeries());
-}
-
-bool ChartView::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = readoutAt(help->pos());
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, this);
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void ChartView::mouseMoveEvent(QMouseEvent* event) {
-    if (QToolTip::isVisible()) {
-        const QString text = readoutAt(event->position());
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(event->globalPosition().toPoint(), text, this);
-    }
-    QWidget::mouseMoveEvent(event);
 }
 
 ChartView::~ChartView() {
@@ -452,64 +374,97 @@ void ChartView::paintSeries(QPainter& painter, SeriesCache& cache, qreal dpr) {
 }
 
 bool ChartView::mendLayer(SeriesCache& cache) {
+    const std::optional<Mend> mend = planMend(cache);
+    if (!mend)
+        return false;
+    redrawBand(cache, *mend);
+    // Then the appended points are stroked as usual.
+    const Series& series = *cache.series;
+    const int count = series.count();
+    if (mend->tail < count) {
+        QPainter layerPainter(&cache.layer);
+        layerPainter.translate(-m_frame.plot.topLeft());
+        drawPoints(layerPainter, series, mend->tail, count);
+    }
+    cache.revision = series.revision();
+    cache.drawn = count;
+    return true;
+}
+
+std::optional<ChartView::Mend> ChartView::planMend(const SeriesCache& cache) const {
     // The layer must be of this frame, and every change since it was drawn an insertion or an append.
     const Series& series = *cache.series;
     if (cache.layer.isNull() || cache.frameStamp != m_frameStamp ||
         cache.layer.devicePixelRatio() != devicePixelRatioF())
-        return false;
-    const PointList& points = series.points();
-    const auto inserted = points.insertionsSince(cache.revision);
+        return std::nullopt;
+    const auto inserted = series.points().insertionsSince(cache.revision);
     if (!inserted || inserted->count == 0)
-        return false;
+        return std::nullopt;
     const int count = series.count();
     const long long appended =
         static_cast<long long>(count) - cache.drawn - static_cast<long long>(inserted->count);
     if (appended < 0 || appended > kMostIncremental)
-        return false;
+        return std::nullopt;
     // The appended points are the last ones, unless an insertion landed among them.
-    const int tail = count - static_cast<int>(appended);
-    if (appended > 0 && !(inserted->maxX < series.x(tail)))
-        return false;
+    Mend mend;
+    mend.tail = count - static_cast<int>(appended);
+    if (appended > 0 && !(inserted->maxX < series.x(mend.tail)))
+        return std::nullopt;
+    const std::optional<QRect> band = insertionBand(series, inserted->minX, inserted->maxX, mend.tail);
+    if (!band)
+        return std::nullopt;
+    mend.band = *band;
 
-    // 1. The band: from the point before the first inserted one to the point after the last, which
-    //    were the ends of the segments the insertions replaced, widened by the pen and the markers.
-    const std::size_t first = points.lowerBound(inserted->minX);
-    const std::size_t last = std::min(points.upperBound(inserted->maxX), static_cast<std::size_t>(tail - 1));
+    // The points whose segments or markers reach into the band, the inserted ones among them.
+    const PointList& points = series.points();
+    const double pad = drawPad(series.style());
+    const std::size_t lowest = points.lowerBound(m_mapping.unmapX(band->left() - pad));
+    const std::size_t highest = points.upperBound(m_mapping.unmapX(band->right() + 1 + pad));
+    mend.redrawFrom = static_cast<int>(lowest > 0 ? lowest - 1 : 0);
+    mend.redrawTo = std::min(mend.tail, static_cast<int>(highest) + 1);
+    if (!reduces(count) && mend.redrawTo - mend.redrawFrom > kMostMendSegments)
+        return std::nullopt;
+    return mend;
+}
+
+std::optional<QRect> ChartView::insertionBand(const Series& series, double minX, double maxX,
+                                              int tail) const {
+    // From the point before the first inserted one to the point after the last, which were the ends of
+    // the segments the insertions replaced, widened by the pen and the markers.
+    const PointList& points = series.points();
+    const std::size_t first = points.lowerBound(minX);
+    const std::size_t last = std::min(points.upperBound(maxX), static_cast<std::size_t>(tail - 1));
     if (first >= points.size())
-        return false; // only where a NaN x upsets the order
+        return std::nullopt; // only where a NaN x upsets the order
     const double pad = drawPad(series.style());
     const double from = m_mapping.map(points.x(first > 0 ? first - 1 : 0), 0).x() - pad;
     const double to = m_mapping.map(points.x(last), 0).x() + pad;
     const QRect plot = m_frame.plot;
     if (!std::isfinite(from) || !std::isfinite(to) || to - from > plot.width() / 2.0)
-        return false;
+        return std::nullopt;
     const int left = std::max(plot.left(), static_cast<int>(std::floor(from)));
     const int right = std::min(plot.right(), static_cast<int>(std::ceil(to)));
     if (right < left)
-        return false;
-    const QRect band(left, plot.top(), right - left + 1, plot.height());
+        return std::nullopt;
+    return QRect(left, plot.top(), right - left + 1, plot.height());
+}
 
-    // 2. The points whose segments or markers reach into the band, the inserted ones among them.
-    const std::size_t lowest = points.lowerBound(m_mapping.unmapX(band.left() - pad));
-    const std::size_t highest = points.upperBound(m_mapping.unmapX(band.right() + 1 + pad));
-    const int redrawFrom = static_cast<int>(lowest > 0 ? lowest - 1 : 0);
-    const int redrawTo = std::min(tail, static_cast<int>(highest) + 1);
-    if (!reduces(count) && redrawTo - redrawFrom > kMostMendSegments)
-        return false;
-
-    // 3. Redraw those points, in the order of a whole drawing, onto a clear scratch layer of the same
-    //    geometry (a clip would round the cut segments' antialiasing differently), and copy the band's
-    //    columns from it; then stroke the appended points as usual. A series long enough to be drawn
-    //    reduced to columns is mended reduced too: the columns of the band come out as in a whole drawing.
+void ChartView::redrawBand(SeriesCache& cache, const Mend& mend) {
+    // The points are redrawn, in the order of a whole drawing, onto a clear scratch layer of the same
+    // geometry (a clip would round the cut segments' antialiasing differently), and the band's columns
+    // are copied from it. A series long enough to be drawn reduced to columns is mended reduced too: the
+    // columns of the band come out as in a whole drawing.
+    const Series& series = *cache.series;
+    const QRect plot = m_frame.plot;
     const qreal dpr = cache.layer.devicePixelRatio();
     if (m_scratch.size() != cache.layer.size() || m_scratch.devicePixelRatio() != dpr) {
         m_scratch = QImage(cache.layer.size(), QImage::Format_ARGB32_Premultiplied);
         m_scratch.setDevicePixelRatio(dpr);
     }
     // Only the band is copied out of the scratch layer, so only the band needs clearing.
-    const int firstColumn = std::max(0, static_cast<int>(std::floor((band.left() - plot.left()) * dpr)));
-    const int endColumn =
-        std::min(cache.layer.width(), static_cast<int>(std::ceil((band.right() + 1 - plot.left()) * dpr)));
+    const int firstColumn = std::max(0, static_cast<int>(std::floor((mend.band.left() - plot.left()) * dpr)));
+    const int endColumn = std::min(cache.layer.width(),
+                                   static_cast<int>(std::ceil((mend.band.right() + 1 - plot.left()) * dpr)));
     const auto offset = static_cast<std::size_t>(firstColumn) * sizeof(QRgb);
     const auto bytes = static_cast<std::size_t>(endColumn - firstColumn) * sizeof(QRgb);
     for (int row = 0; row < m_scratch.height(); ++row)
@@ -517,21 +472,13 @@ bool ChartView::mendLayer(SeriesCache& cache) {
     {
         QPainter scratchPainter(&m_scratch);
         scratchPainter.translate(-plot.topLeft());
-        if (reduces(count))
-            drawReduced(scratchPainter, series, redrawFrom > 0 ? redrawFrom - 1 : 0, redrawTo);
+        if (reduces(series.count()))
+            drawReduced(scratchPainter, series, mend.redrawFrom > 0 ? mend.redrawFrom - 1 : 0, mend.redrawTo);
         else
-            drawPoints(scratchPainter, series, redrawFrom, redrawTo);
+            drawPoints(scratchPainter, series, mend.redrawFrom, mend.redrawTo);
     }
     for (int row = 0; row < cache.layer.height(); ++row)
         std::memcpy(cache.layer.scanLine(row) + offset, m_scratch.constScanLine(row) + offset, bytes);
-    if (tail < count) {
-        QPainter layerPainter(&cache.layer);
-        layerPainter.translate(-plot.topLeft());
-        drawPoints(layerPainter, series, tail, count);
-    }
-    cache.revision = series.revision();
-    cache.drawn = count;
-    return true;
 }
 
 double ChartView::drawPad(const SeriesStyle& style) const {
@@ -644,4 +591,4 @@ void ChartView::drawReduced(QPainter& painter, const Series& series, int from, i
     }
 }
 
-} // namespace charts
+} // namespace calidor::charts

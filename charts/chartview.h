@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plotmath.h"
-#include "series.h"
+#include "charts/plotmath.h"
+#include "charts/series.h"
 
 #include <QColor>
 #include <QFont>
@@ -14,9 +14,10 @@
 class QAction;
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
-namespace charts {
+namespace calidor::charts {
 
 /// A line chart: a title, a plot area with a left and a bottom axis, and line series drawn in the order
 /// they were added, over a tiled background picture.
@@ -141,7 +142,18 @@ private:
     ValueBounds dataBounds(bool xAxis) const;
     void buildBackground(qreal dpr);
     void paintSeries(QPainter& painter, SeriesCache& cache, qreal dpr);
+    // Mending a layer after insertions: the columns to redraw, the points whose drawing reaches them,
+    // and where the points appended since the last paint begin.
+    struct Mend {
+        QRect band;
+        int redrawFrom = 0;
+        int redrawTo = 0;
+        int tail = 0;
+    };
     bool mendLayer(SeriesCache& cache);
+    std::optional<Mend> planMend(const SeriesCache& cache) const;
+    std::optional<QRect> insertionBand(const Series& series, double minX, double maxX, int tail) const;
+    void redrawBand(SeriesCache& cache, const Mend& mend);
     double drawPad(const SeriesStyle& style) const;
     void drawPoints(QPainter& painter, const Series& series, int from, int to) const;
     void drawReduced(QPainter& painter, const Series& series, int from, int to) const;
@@ -184,4 +196,4 @@ private:
     DrawStats m_stats;
 };
 
-} // namespace charts
+} // namespace calidor::charts

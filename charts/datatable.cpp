@@ -1,4 +1,4 @@
-#include "datatable.h"
+#include "charts/datatable.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-namespace charts {
+namespace calidor::charts {
 
 namespace {
 
@@ -18,7 +18,7 @@ namespace {
 QString heading(const Series& s) {
     QString text = columnHeading(s.displayName(), s.unit());
     if (s.thinned())
-        text += QCoreApplication::translate("charts::DataTable", " [points anciens allégés]");
+        text += QCoreApplication::translate("calidor::charts::DataTable", " [points anciens allégés]");
     return text;
 }
 
@@ -112,4 +112,4 @@ QString readout(const QString& xName, const QString& xUnit, double x, const QLis
     return lines.join(QLatin1Char('\n'));
 }
 
-} // namespace charts
+} // namespace calidor::charts

@@ -3,12 +3,12 @@
 // spreadsheet, and the values read off it under the mouse. Only named series
 // take part (see Series::setDisplayName).
 
-#include "series.h"
+#include "charts/series.h"
 
 #include <QList>
 #include <QString>
 
-namespace charts {
+namespace calidor::charts {
 
 /// The shortest decimal text that reads back as the same double, with a
 /// point, no digit grouping, an exponent only where it is shorter ("0.004",
@@ -36,4 +36,4 @@ QString readoutNumber(double value);
 /// ("Fluide chaud : 37.47 °C").
 QString readout(const QString& xName, const QString& xUnit, double x, const QList<const Series*>& series);
 
-} // namespace charts
+} // namespace calidor::charts

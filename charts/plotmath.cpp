@@ -1,10 +1,10 @@
-#include "plotmath.h"
+#include "charts/plotmath.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-namespace charts {
+namespace calidor::charts {
 
 namespace {
 
@@ -267,4 +267,4 @@ void reduceToColumns(const PointList& points, const Mapping& mapping, std::vecto
     flush();
 }
 
-} // namespace charts
+} // namespace calidor::charts

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pointlist.h"
+#include "charts/pointlist.h"
 
 #include <QLineF>
 #include <QLocale>
@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace charts {
+namespace calidor::charts {
 
 /// What the user asks of one axis: each end is either fixed at the given value or follows the data.
 struct AxisRange {
@@ -85,4 +85,4 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& rect);
 void reduceToColumns(const PointList& points, const Mapping& mapping, std::vector<QLineF>& out,
                      std::size_t from = 0, std::size_t to = SIZE_MAX);
 
-} // namespace charts
+} // namespace calidor::charts

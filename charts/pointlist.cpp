@@ -1,11 +1,11 @@
-#include "pointlist.h"
+#include "charts/pointlist.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
 
-namespace charts {
+namespace calidor::charts {
 
 namespace {
 // Insertions remembered for mending drawings; older ones are forgotten half at a time.
@@ -329,4 +329,4 @@ std::optional<PointList::Insertions> PointList::insertionsSince(std::uint64_t re
     return found;
 }
 
-} // namespace charts
+} // namespace calidor::charts

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace charts {
+namespace calidor::charts {
 
 /// The smallest and largest finite values held on one axis of a series.
 struct ValueBounds {
@@ -116,4 +116,4 @@ private:
     bool m_thinned = false;
 };
 
-} // namespace charts
+} // namespace calidor::charts

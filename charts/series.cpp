@@ -1,6 +1,6 @@
-#include "series.h"
+#include "charts/series.h"
 
-namespace charts {
+namespace calidor::charts {
 
 Series::Series(const QString& name, const SeriesStyle& style, QObject* parent)
     : QObject(parent), m_style(style) {
@@ -24,4 +24,4 @@ void Series::setPointLimit(std::size_t limit) {
         emit changed();
 }
 
-} // namespace charts
+} // namespace calidor::charts

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pointlist.h"
+#include "charts/pointlist.h"
 
 #include <QColor>
 #include <QObject>
@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace charts {
+namespace calidor::charts {
 
 /// How a series is drawn.
 struct SeriesStyle {
@@ -67,4 +67,4 @@ private:
     QString m_unit;
 };
 
-} // namespace charts
+} // namespace calidor::charts

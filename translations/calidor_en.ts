@@ -785,7 +785,7 @@ This is free software, provided without any warranty.
     </message>
 </context>
 <context>
-    <name>charts::ChartView</name>
+    <name>calidor::charts::ChartView</name>
     <message>
         <source>Copier l&apos;image</source>
         <translation>Copy image</translation>
@@ -800,7 +800,7 @@ This is free software, provided without any warranty.
     </message>
 </context>
 <context>
-    <name>charts::DataTable</name>
+    <name>calidor::charts::DataTable</name>
     <message>
         <source> [points anciens allégés]</source>
         <translation> [older points thinned]</translation>

@@ -83,19 +83,40 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(2);
     column->addLayout(grid);
+    buildLimitFigures(grid, buildBalanceFigures(grid));
+    buildChart(column);
+
+    m_limitsTimer.setSingleShot(true);
+    m_limitsTimer.setInterval(LimitsDelayMs);
+    connect(&m_limitsTimer, &QTimer::timeout, this, &BilanWindow::computeLimits);
+    m_viewTimer.setSingleShot(true);
+    m_viewTimer.setInterval(ViewDelayMs);
+    connect(&m_viewTimer, &QTimer::timeout, this, &BilanWindow::updateView);
+
+    m_params = ModelParameters{};
+    parametersChanged();
+}
+
+void BilanWindow::addHeading(QGridLayout* grid, int row, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setFont(comicFont(13, true));
+    setTextColour(label, Teal);
+    grid->addWidget(label, row, 0, 1, 2);
+}
+
+void BilanWindow::addFigure(int row, const char* name, const QString& caption, const QString& explanation,
+                            const QColor& colour) {
+    QLabel* value = addRow(row, name, caption);
+    setTextColour(value, colour);
+    value->setToolTip(explanation);
+}
+
+int BilanWindow::buildBalanceFigures(QGridLayout* grid) {
+    // The capacity rates and NTU, the effectiveness and the energy balance; returns the next free row.
     int row = 0;
-    auto heading = [&](const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setFont(comicFont(13, true));
-        setTextColour(label, Teal);
-        grid->addWidget(label, row++, 0, 1, 2);
-    };
+    auto heading = [&](const QString& text) { addHeading(grid, row++, text); };
     auto add = [&](const char* name, const QString& caption, const QString& explanation = {},
-                   const QColor& colour = Black) {
-        QLabel* value = addRow(row++, name, caption);
-        setTextColour(value, colour);
-        value->setToolTip(explanation);
-    };
+                   const QColor& colour = Black) { addFigure(row++, name, caption, explanation, colour); };
 
     heading(tr("Débits de capacité et nombre d'unités de transfert"));
     add("Cc", tr("Débit de capacité chaud Cc"), tr("deb C × Cp C"), Red);
@@ -121,6 +142,15 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     note->setWordWrap(true);
     grid->addWidget(note, row++, 0, 1, 2);
     m_values[note->objectName()] = note;
+    return row;
+}
+
+void BilanWindow::buildLimitFigures(QGridLayout* grid, int row) {
+    // The entropy production, the time-step limits and the settling of the outlets, from the given row on.
+    auto heading = [&](const QString& text) { addHeading(grid, row++, text); };
+    auto add = [&](const char* name, const QString& caption, const QString& explanation = {},
+                   const QColor& colour = Black) { addFigure(row++, name, caption, explanation, colour); };
+
     heading(tr("Production d'entropie"));
     add("Sgen", tr("Production d'entropie du modèle Sgen"));
     add("SgenSteady", tr("Régime permanent : Cc ln(Tc,s / Tc,e) + Cf ln(Tf,s / Tf,e)"),
@@ -144,7 +174,9 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
            "dernières secondes simulées")
             .arg(SteadyStateWatch::DefaultThreshold)
             .arg(SteadyStateWatch::DefaultWindow));
+}
 
+void BilanWindow::buildChart(QVBoxLayout* column) {
     // Effectiveness against NTU: both arrangements for the current Cr, and the model's point.
     m_chart = new charts::ChartView(this);
     m_chart->setObjectName(QStringLiteral("effectivenessChart"));
@@ -164,16 +196,6 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         this);
     legend->setObjectName(QStringLiteral("effectivenessLegend"));
     column->addWidget(legend);
-
-    m_limitsTimer.setSingleShot(true);
-    m_limitsTimer.setInterval(LimitsDelayMs);
-    connect(&m_limitsTimer, &QTimer::timeout, this, &BilanWindow::computeLimits);
-    m_viewTimer.setSingleShot(true);
-    m_viewTimer.setInterval(ViewDelayMs);
-    connect(&m_viewTimer, &QTimer::timeout, this, &BilanWindow::updateView);
-
-    m_params = ModelParameters{};
-    parametersChanged();
 }
 
 QLabel* BilanWindow::addRow(int row, const char* name, const QString& caption) {

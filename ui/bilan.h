@@ -25,12 +25,15 @@
 #include <map>
 
 class QAction;
+class QColor;
+class QGridLayout;
 class QLabel;
+class QVBoxLayout;
 
-namespace charts {
+namespace calidor::charts {
 class ChartView;
 class Series;
-} // namespace charts
+} // namespace calidor::charts
 
 namespace calidor {
 
@@ -73,6 +76,12 @@ private:
     void createCurves();
     void updateCurves();
     void updateProfiles();
+    int buildBalanceFigures(QGridLayout* grid);
+    void buildLimitFigures(QGridLayout* grid, int row);
+    void buildChart(QVBoxLayout* column);
+    void addHeading(QGridLayout* grid, int row, const QString& text);
+    void addFigure(int row, const char* name, const QString& caption, const QString& explanation,
+                   const QColor& colour);
     QLabel* addRow(int row, const char* name, const QString& caption);
     void setValue(const char* name, const QString& text);
 

@@ -27,10 +27,10 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 
-namespace charts {
+namespace calidor::charts {
 class ChartView;
 class Series;
-} // namespace charts
+} // namespace calidor::charts
 
 namespace calidor {
 

@@ -14,10 +14,10 @@
 
 namespace {
 
-using charts::AxisRange;
-using charts::ChartView;
-using charts::Series;
-using charts::SeriesStyle;
+using calidor::charts::AxisRange;
+using calidor::charts::ChartView;
+using calidor::charts::Series;
+using calidor::charts::SeriesStyle;
 
 const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kFuchsia(255, 0, 255);
 constexpr AxisRange kFixed0To100{false, false, 0, 100};

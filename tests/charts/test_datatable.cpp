@@ -18,8 +18,8 @@
 
 namespace {
 
-using charts::ChartView;
-using charts::Series;
+using calidor::charts::ChartView;
+using calidor::charts::Series;
 
 // The table's rows, each split into cells.
 QList<QStringList> cells(const QString& table) {
@@ -129,8 +129,8 @@ TEST(DataTable, DoublesReadBackToTheSameBitsAndTwoRunsInterleave) {
     EXPECT_EQ(found, points);
     // An x held twice by a curve takes two rows: 50 times × 2 runs, the near ones apart, the last one.
     EXPECT_EQ(rows.size(), 1 + 100 + 33 + 1);
-    EXPECT_EQ(charts::roundTripText(300.00399999997626), QStringLiteral("300.00399999997626"));
-    EXPECT_EQ(charts::roundTripText(0.004), QStringLiteral("0.004"));
+    EXPECT_EQ(calidor::charts::roundTripText(300.00399999997626), QStringLiteral("300.00399999997626"));
+    EXPECT_EQ(calidor::charts::roundTripText(0.004), QStringLiteral("0.004"));
 }
 
 // ---- Copying through the chart's own actions ----
@@ -186,8 +186,8 @@ TEST(HoverReadout, NearestPointOfEachCurveNearAndBetweenPoints) {
     EXPECT_EQ(between[2], QStringLiteral("Fluide froid : 20.00 °C"));
     // Outside the plot area: nothing.
     EXPECT_TRUE(chart->readoutAt(QPointF(1, 1)).isEmpty());
-    EXPECT_EQ(charts::readoutNumber(0.0042), QStringLiteral("0.004200"));
-    EXPECT_EQ(charts::readoutNumber(1234.4), QStringLiteral("1234"));
+    EXPECT_EQ(calidor::charts::readoutNumber(0.0042), QStringLiteral("0.004200"));
+    EXPECT_EQ(calidor::charts::readoutNumber(1234.4), QStringLiteral("1234"));
 }
 
 } // namespace

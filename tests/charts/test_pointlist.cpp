@@ -13,7 +13,7 @@
 
 namespace {
 
-using charts::PointList;
+using calidor::charts::PointList;
 using Points = std::vector<std::pair<double, double>>;
 
 Points contents(const PointList& list) {
@@ -137,8 +137,8 @@ TEST(PointList, NonFiniteXNeitherCrashesNorLosesPoints) {
 }
 
 TEST(Series, HoldsItsPointsUnderItsNameAndSignalsChanges) {
-    charts::Series series("Series5", {Qt::red, 2, false, 5, 5});
-    QSignalSpy spy(&series, &charts::Series::changed);
+    calidor::charts::Series series("Series5", {Qt::red, 2, false, 5, 5});
+    QSignalSpy spy(&series, &calidor::charts::Series::changed);
     series.addXY(2, 20);
     series.addXY(1, 10);
     EXPECT_EQ(series.objectName(), "Series5");

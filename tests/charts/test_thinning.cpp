@@ -15,10 +15,10 @@
 
 namespace {
 
-using charts::AxisRange;
-using charts::ChartView;
-using charts::PointList;
-using charts::Series;
+using calidor::charts::AxisRange;
+using calidor::charts::ChartView;
+using calidor::charts::PointList;
+using calidor::charts::Series;
 
 // A slow wave with fast wiggles: the groups' first, lowest, highest and last points all differ.
 double wave(double x) {

@@ -2,6 +2,7 @@
 // positions and sizes in the client area, captions, colours, fonts, the
 // charts' static configuration, the tab order and the window's background.
 #include "mainwindowtest.h"
+#include "ui/looks.h"
 
 #include <QAction>
 #include <QFontInfo>
@@ -19,12 +20,9 @@ using namespace calidor::test;
 
 namespace {
 
-const QColor Red(255, 0, 0);
-const QColor Blue(0, 0, 255);
-const QColor Fuchsia(255, 0, 255);
-const QColor Teal(0, 128, 128);
-const QColor Black(0, 0, 0);
-const QColor Beige(232, 216, 176);
+// The program's colours, from the one place both windows take them.
+using namespace calidor::colours;
+const QColor& Beige = WindowBeige;
 
 std::string name(const QObject* o) { return o->objectName().toStdString(); }
 
@@ -49,45 +47,51 @@ using Layout = MainWindowTest;
 // Parameter fields and their labels
 // ---------------------------------------------------------------------------
 
-struct FieldLayout {
+// The designed window: each parameter field's rectangle and text colour, and
+// where its label starts, what it says and in which colour.
+struct DesignedField {
+    const char* field;
+    QRect rect;
+    QColor colour;
     const char* label;
-    int labelLeft, labelTop;
+    QPoint labelAt;
     const char* caption;
     QColor labelColour;
-    const char* field;
-    int left, top, width;
-    QColor fieldColour;
 };
 
-const FieldLayout Fields[] = {
-    {"Label8", 488, 32, "T init (°C)", Black, "tinitbox", 576, 32, 45, Black},
-    {"Label1", 488, 64, "T entrée F (°C)", Blue, "Tefbox", 576, 64, 45, Blue},
-    {"Label2", 488, 96, "T entrée C (°C)", Red, "tecbox", 576, 96, 45, Red},
-    {"Label9", 488, 128, "Cp F (J/kg.K)", Blue, "Cpfbox", 576, 128, 45, Blue},
-    {"Label11", 488, 160, "Cp C (J/kg.K)", Red, "Cpcbox", 576, 160, 45, Red},
-    {"Label13", 488, 192, "deb F (kg/s)", Blue, "debfbox", 576, 192, 45, Blue},
-    {"Label16", 488, 224, "deb C (kg/s)", Red, "debcbox", 576, 224, 45, Red},
-    {"Label12", 488, 272, "Coef. ech. conv F (W/m2.K)", Blue, "Edit_Kf", 648, 272, 45, Blue},
-    {"Label10", 488, 304, "Coef. ech. conv C (W/m2.K)", Red, "Edit_Kc", 648, 304, 45, Red},
-    {"Label14", 488, 336, "Surf. ech. linéïque F (m2/m)", Blue, "Edit_sigmaf", 648, 336, 45, Blue},
-    {"Label15", 488, 368, "Surf. ech. linéïque C (m2/m)", Red, "Edit_sigmac", 648, 368, 45, Red},
-    {"Label17", 808, 56, "Masse F (kg)", Blue, "Mfbox", 896, 56, 45, Blue},
-    {"Label18", 808, 88, "Masse C (kg)", Red, "Mcbox", 896, 88, 45, Red},
-    {"Label4", 808, 120, "Masse P (kg)", Fuchsia, "MPbox", 896, 120, 45, Fuchsia},
-    {"Label5", 808, 152, "Cp P (J/kg.K)", Fuchsia, "cppbox", 896, 152, 45, Fuchsia},
-    {"Label19", 0, 192, "Time max (s)", Black, "Tmmaxbox", 72, 192, 49, Red},
-    {"label20", 8, 224, "dt (s)", Black, "dtbox", 40, 224, 49, Red},
-    {"Label21", 160, 296, "Longueur de l'échangeur (m)", Teal, "Edit_long", 320, 296, 45, Red},
+const DesignedField DesignedFields[] = {
+    {"tinitbox", QRect(576, 32, 45, 23), Black, "Label8", QPoint(488, 32), "T init (°C)", Black},
+    {"Tefbox", QRect(576, 64, 45, 23), Blue, "Label1", QPoint(488, 64), "T entrée F (°C)", Blue},
+    {"tecbox", QRect(576, 96, 45, 23), Red, "Label2", QPoint(488, 96), "T entrée C (°C)", Red},
+    {"Cpfbox", QRect(576, 128, 45, 23), Blue, "Label9", QPoint(488, 128), "Cp F (J/kg.K)", Blue},
+    {"Cpcbox", QRect(576, 160, 45, 23), Red, "Label11", QPoint(488, 160), "Cp C (J/kg.K)", Red},
+    {"debfbox", QRect(576, 192, 45, 23), Blue, "Label13", QPoint(488, 192), "deb F (kg/s)", Blue},
+    {"debcbox", QRect(576, 224, 45, 23), Red, "Label16", QPoint(488, 224), "deb C (kg/s)", Red},
+    {"Edit_Kf", QRect(648, 272, 45, 23), Blue, "Label12", QPoint(488, 272), "Coef. ech. conv F (W/m2.K)",
+     Blue},
+    {"Edit_Kc", QRect(648, 304, 45, 23), Red, "Label10", QPoint(488, 304), "Coef. ech. conv C (W/m2.K)", Red},
+    {"Edit_sigmaf", QRect(648, 336, 45, 23), Blue, "Label14", QPoint(488, 336),
+     "Surf. ech. linéïque F (m2/m)", Blue},
+    {"Edit_sigmac", QRect(648, 368, 45, 23), Red, "Label15", QPoint(488, 368), "Surf. ech. linéïque C (m2/m)",
+     Red},
+    {"Mfbox", QRect(896, 56, 45, 23), Blue, "Label17", QPoint(808, 56), "Masse F (kg)", Blue},
+    {"Mcbox", QRect(896, 88, 45, 23), Red, "Label18", QPoint(808, 88), "Masse C (kg)", Red},
+    {"MPbox", QRect(896, 120, 45, 23), Fuchsia, "Label4", QPoint(808, 120), "Masse P (kg)", Fuchsia},
+    {"cppbox", QRect(896, 152, 45, 23), Fuchsia, "Label5", QPoint(808, 152), "Cp P (J/kg.K)", Fuchsia},
+    {"Tmmaxbox", QRect(72, 192, 49, 23), Red, "Label19", QPoint(0, 192), "Time max (s)", Black},
+    {"dtbox", QRect(40, 224, 49, 23), Red, "label20", QPoint(8, 224), "dt (s)", Black},
+    {"Edit_long", QRect(320, 296, 45, 23), Red, "Label21", QPoint(160, 296), "Longueur de l'échangeur (m)",
+     Teal},
 };
 
 TEST_F(Layout, FieldsAndLabels) {
-    for (const FieldLayout& f : Fields) {
+    for (const DesignedField& f : DesignedFields) {
         SCOPED_TRACE(f.field);
         auto* label = control<QLabel>(f.label);
         auto* edit = field(f.field);
         ASSERT_TRUE(label && edit);
 
-        EXPECT_EQ(label->pos(), QPoint(f.labelLeft, f.labelTop));
+        EXPECT_EQ(label->pos(), f.labelAt);
         EXPECT_EQ(label->height(), 15);
         EXPECT_EQ(label->text(), QString::fromUtf8(f.caption));
         EXPECT_EQ(textColour(label), f.labelColour);
@@ -96,8 +100,8 @@ TEST_F(Layout, FieldsAndLabels) {
         // The caption must not be cut on the right.
         EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
 
-        EXPECT_EQ(edit->geometry(), QRect(f.left, f.top, f.width, 23));
-        EXPECT_EQ(textColour(edit), f.fieldColour);
+        EXPECT_EQ(edit->geometry(), f.rect);
+        EXPECT_EQ(textColour(edit), f.colour);
         EXPECT_TRUE(isComic(edit->font())) << QFontInfo(edit->font()).family().toStdString();
         EXPECT_EQ(edit->font().pixelSize(), 11);
 
