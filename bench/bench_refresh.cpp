@@ -21,8 +21,8 @@ using namespace calidor;
 
 namespace {
 
-constexpr SeriesId GrowingSeries[] = {SeriesId::Series5, SeriesId::Series7, SeriesId::Series9, SeriesId::Series11,
-                                      SeriesId::Series3};
+constexpr SeriesId GrowingSeries[] = {SeriesId::Series5, SeriesId::Series7, SeriesId::Series9,
+                                      SeriesId::Series11, SeriesId::Series3};
 
 // With "Bilan et théorie" shown and the steady profiles on the profile chart
 // (the window is created hidden: the plain refresh pays only for its snapshot).

@@ -114,10 +114,13 @@ int main(int argc, char** argv) {
     const double probed = displayedRun(true, r);
 
     std::printf("default run, 75001 steps\n");
-    std::printf("  headless (model alone)        %8.3f s  (%.1f us a step)\n", headless, headless / 75001 * 1e6);
-    std::printf("  with the display, offscreen   %8.3f s  (%.2f x headless)\n", displayed, displayed / headless);
+    std::printf("  headless (model alone)        %8.3f s  (%.1f us a step)\n", headless,
+                headless / 75001 * 1e6);
+    std::printf("  with the display, offscreen   %8.3f s  (%.2f x headless)\n", displayed,
+                displayed / headless);
     std::printf("  same, with a user acting      %8.3f s  (%.2f x headless)\n", probed, probed / headless);
-    std::printf("window response while the run computes (%zu slider moves and clicks)\n", r.latenciesMs.size());
+    std::printf("window response while the run computes (%zu slider moves and clicks)\n",
+                r.latenciesMs.size());
     std::printf("  median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n", percentile(r.latenciesMs, 0.5),
                 percentile(r.latenciesMs, 0.99), percentile(r.latenciesMs, 1.0));
     return 0;

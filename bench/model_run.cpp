@@ -27,12 +27,15 @@ struct NamedParameter {
 };
 
 constexpr NamedParameter Parameters[] = {
-    {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},   {"Tinit", &ModelParameters::Tinit},
-    {"Cpf", &ModelParameters::Cpf},       {"Cpc", &ModelParameters::Cpc},   {"Cpp", &ModelParameters::Cpp},
-    {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc}, {"Mf", &ModelParameters::Mf},
-    {"Mc", &ModelParameters::Mc},         {"Mp", &ModelParameters::Mp},     {"tmax", &ModelParameters::tmax},
-    {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},     {"Kc", &ModelParameters::Kc},
-    {"sigmaf", &ModelParameters::sigmaf}, {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech},
+    {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},
+    {"Tinit", &ModelParameters::Tinit},   {"Cpf", &ModelParameters::Cpf},
+    {"Cpc", &ModelParameters::Cpc},       {"Cpp", &ModelParameters::Cpp},
+    {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc},
+    {"Mf", &ModelParameters::Mf},         {"Mc", &ModelParameters::Mc},
+    {"Mp", &ModelParameters::Mp},         {"tmax", &ModelParameters::tmax},
+    {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},
+    {"Kc", &ModelParameters::Kc},         {"sigmaf", &ModelParameters::sigmaf},
+    {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech},
 };
 
 bool setParameter(ModelParameters& p, std::string_view name, std::string_view text) {
@@ -109,7 +112,8 @@ int main(int argc, char** argv) {
         const auto eq = arg.find('=');
         bool known = false;
         try {
-            known = eq != std::string_view::npos && setParameter(model->params, arg.substr(0, eq), arg.substr(eq + 1));
+            known = eq != std::string_view::npos &&
+                    setParameter(model->params, arg.substr(0, eq), arg.substr(eq + 1));
         } catch (const ArithmeticFault& e) {
             std::fprintf(stderr, "model_run: %.*s: %s\n", int(arg.size()), arg.data(), e.what());
             return 2;

@@ -13,11 +13,11 @@ namespace calidor::charts {
 
 /// How a series is drawn.
 struct SeriesStyle {
-    QColor color;         ///< line and marker colour
-    int lineWidth = 2;    ///< pen width, pixels
-    bool marker = false;  ///< a filled circle at every point
-    int markerWidth = 5;  ///< marker diameter across, pixels
-    int markerHeight = 5; ///< marker diameter up and down, pixels
+    QColor color;                          ///< line and marker colour
+    int lineWidth = 2;                     ///< pen width, pixels
+    bool marker = false;                   ///< a filled circle at every point
+    int markerWidth = 5;                   ///< marker diameter across, pixels
+    int markerHeight = 5;                  ///< marker diameter up and down, pixels
     Qt::PenStyle penStyle = Qt::SolidLine; ///< a dashed line is stroked as one path, so its dashes run on
 };
 

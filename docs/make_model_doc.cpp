@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
 
     QPdfWriter writer(&output);
     writer.setResolution(kPdfDpi);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm,
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm, QPageLayout::Millimeter));
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Calidor"));
 

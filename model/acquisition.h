@@ -11,8 +11,24 @@ namespace calidor {
 
 /// The parameter fields, in the order acquisition reads them.
 enum class Field {
-    Tefbox, tecbox, tinitbox, Cpfbox, Cpcbox, cppbox, Mfbox, Mcbox, MPbox,
-    Edit_Kf, Edit_Kc, Edit_sigmaf, Edit_sigmac, Edit_long, debfbox, debcbox, Tmmaxbox, dtbox
+    Tefbox,
+    tecbox,
+    tinitbox,
+    Cpfbox,
+    Cpcbox,
+    cppbox,
+    Mfbox,
+    Mcbox,
+    MPbox,
+    Edit_Kf,
+    Edit_Kc,
+    Edit_sigmaf,
+    Edit_sigmac,
+    Edit_long,
+    debfbox,
+    debcbox,
+    Tmmaxbox,
+    dtbox
 };
 constexpr int FieldCount = 18;
 

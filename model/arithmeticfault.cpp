@@ -14,7 +14,8 @@ std::string kindText(FaultKind kind, const std::string& phase) {
     switch (kind) {
     case FaultKind::InvalidOperation:
         if (phase == StepPhase)
-            return "opération invalide (0/0 ou ∞ × 0 : une longueur, une masse ou une capacité thermique nulle)";
+            return "opération invalide (0/0 ou ∞ × 0 : une longueur, une masse ou une capacité thermique "
+                   "nulle)";
         return "opération invalide (0/0, ou logarithme d'un nombre négatif ou nul : température absolue "
                "nulle ou négative)";
     case FaultKind::DivisionByZero:
@@ -31,11 +32,15 @@ ArithmeticFault::ArithmeticFault(FaultKind kind, std::string phase)
     : std::runtime_error("Erreur de calcul (" + phase + ") : " + kindText(kind, phase) + "."), m_kind(kind),
       m_phase(std::move(phase)) {}
 
-std::string ArithmeticFault::description() const { return kindText(m_kind, m_phase); }
+std::string ArithmeticFault::description() const {
+    return kindText(m_kind, m_phase);
+}
 
 namespace fpu {
 
-void clearAllFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
+void clearAllFaults() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 #if !(defined(__x86_64__) || defined(__i386__))
 unsigned pendingFlagsOfLibrary() {

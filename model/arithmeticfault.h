@@ -53,7 +53,9 @@ inline unsigned pendingFlags();
 
 /// Raises ArithmeticFault for the given flags; clears every flag first.
 [[noreturn]] void raiseFlags(unsigned flags, const char* phase);
-[[noreturn]] inline void raiseFault(const char* phase) { raiseFlags(pendingFlags(), phase); }
+[[noreturn]] inline void raiseFault(const char* phase) {
+    raiseFlags(pendingFlags(), phase);
+}
 
 #if defined(__x86_64__) || defined(__i386__)
 inline unsigned pendingFlags() {
@@ -61,16 +63,24 @@ inline unsigned pendingFlags() {
     __asm__ __volatile__("fnstsw %0" : "=am"(status));
     return status & (InvalidFlag | DivideFlag | OverflowFlag);
 }
-inline void clearFaults() { __asm__ __volatile__("fnclex"); }
+inline void clearFaults() {
+    __asm__ __volatile__("fnclex");
+}
 #else
 unsigned pendingFlagsOfLibrary();
-inline unsigned pendingFlags() { return pendingFlagsOfLibrary(); }
-inline void clearFaults() { clearAllFaults(); }
+inline unsigned pendingFlags() {
+    return pendingFlagsOfLibrary();
+}
+inline void clearFaults() {
+    clearAllFaults();
+}
 #endif
 
 /// Keeps the compiler from moving the computation of `value` past this point
 /// (for instance past a flag test): the value must be in memory here.
-template <class T> inline void settle(T& value) { __asm__ __volatile__("" : "+m"(value)); }
+template <class T> inline void settle(T& value) {
+    __asm__ __volatile__("" : "+m"(value));
+}
 
 /// Flags raised since the last clear; clears them. Used to give a value
 /// computed once for many formulas (a cell's capacity) its own fault record.
@@ -89,7 +99,9 @@ inline void store(double& target, double value, unsigned inherited, const char* 
     target = value;
 }
 
-inline void store(double& target, double value, const char* phase) { store(target, value, 0, phase); }
+inline void store(double& target, double value, const char* phase) {
+    store(target, value, 0, phase);
+}
 
 /// Rounds an extended value to double, raising on a fault of its computation
 /// or of the rounding (overflow), without storing anything.

@@ -92,13 +92,14 @@ double entropyProduction(const ModelState& m) {
                                        co * p.debf * (ext(o[i - 1].sf) - o[i].sf) -
                                        (1 - co) * p.debf * (ext(o[i + 1].sf) - o[i].sf)),
                    Phase);
-        fpu::store(wall,
-                   static_cast<double>((dx / p.Lech * p.Mp * (ext(n[i].sp) - o[i].sp) / p.dt + wall) -
-                                       ext(p.Kc) * p.sigmac * dx * (Tc - Tp) / kelvin(o[i].Tp) -
-                                       ext(p.Kf) * p.sigmaf * dx * (Tf - Tp) / kelvin(o[i].Tp) -
-                                       ext(lambdap) * Sp / dx * (ext(o[i - 1].Tp) - Tp) / kelvin(o[i - 1].Tp) -
-                                       ext(lambdap) * Sp / dx * (ext(o[i + 1].Tp) - Tp) / kelvin(o[i + 1].Tp)),
-                   Phase);
+        fpu::store(
+            wall,
+            static_cast<double>((dx / p.Lech * p.Mp * (ext(n[i].sp) - o[i].sp) / p.dt + wall) -
+                                ext(p.Kc) * p.sigmac * dx * (Tc - Tp) / kelvin(o[i].Tp) -
+                                ext(p.Kf) * p.sigmaf * dx * (Tf - Tp) / kelvin(o[i].Tp) -
+                                ext(lambdap) * Sp / dx * (ext(o[i - 1].Tp) - Tp) / kelvin(o[i - 1].Tp) -
+                                ext(lambdap) * Sp / dx * (ext(o[i + 1].Tp) - Tp) / kelvin(o[i + 1].Tp)),
+            Phase);
     }
     return fpu::checked((ext(hot) + cold) + wall, Phase);
 }

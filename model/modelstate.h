@@ -14,24 +14,24 @@ namespace calidor {
 
 /// The parameters read from the main window's fields, with their defaults.
 struct ModelParameters {
-    double Tef = 2;       // cold-fluid inlet temperature, °C
-    double Tec = 70;      // hot-fluid inlet temperature, °C
-    double Tinit = 5;     // initial temperature of both fluids and of the wall, °C
-    double Cpf = 4180;    // cold-fluid specific heat, J/(kg.K)
-    double Cpc = 4180;    // hot-fluid specific heat, J/(kg.K)
-    double Cpp = 500;     // wall specific heat, J/(kg.K)
-    double debf = 0.015;  // cold-fluid mass flow rate, kg/s
-    double debc = 0.015;  // hot-fluid mass flow rate, kg/s
-    double Mf = 0.05;     // cold-fluid mass held in the exchanger, kg
-    double Mc = 0.05;     // hot-fluid mass held in the exchanger, kg
-    double Mp = 0.01;     // wall mass, kg
-    double tmax = 300;    // end time of a run, s
-    double dt = 0.004;    // time step, s
-    double Kf = 2000;     // cold-side convection coefficient, W/(m2.K)
-    double Kc = 2000;     // hot-side convection coefficient, W/(m2.K)
-    double sigmaf = 0.1;  // cold-side exchange surface per metre of length, m2/m
-    double sigmac = 0.1;  // hot-side exchange surface per metre of length, m2/m
-    double Lech = 1;      // exchanger length, m
+    double Tef = 2;             // cold-fluid inlet temperature, °C
+    double Tec = 70;            // hot-fluid inlet temperature, °C
+    double Tinit = 5;           // initial temperature of both fluids and of the wall, °C
+    double Cpf = 4180;          // cold-fluid specific heat, J/(kg.K)
+    double Cpc = 4180;          // hot-fluid specific heat, J/(kg.K)
+    double Cpp = 500;           // wall specific heat, J/(kg.K)
+    double debf = 0.015;        // cold-fluid mass flow rate, kg/s
+    double debc = 0.015;        // hot-fluid mass flow rate, kg/s
+    double Mf = 0.05;           // cold-fluid mass held in the exchanger, kg
+    double Mc = 0.05;           // hot-fluid mass held in the exchanger, kg
+    double Mp = 0.01;           // wall mass, kg
+    double tmax = 300;          // end time of a run, s
+    double dt = 0.004;          // time step, s
+    double Kf = 2000;           // cold-side convection coefficient, W/(m2.K)
+    double Kc = 2000;           // hot-side convection coefficient, W/(m2.K)
+    double sigmaf = 0.1;        // cold-side exchange surface per metre of length, m2/m
+    double sigmac = 0.1;        // hot-side exchange surface per metre of length, m2/m
+    double Lech = 1;            // exchanger length, m
     std::int32_t cocourant = 1; // 1: co-current (both fluids enter at x = 0); 0: counter-current
 };
 
@@ -64,15 +64,15 @@ using NodeArray = std::array<NodeRecord, NodeCapacity>;
 /// thread's stack.
 struct ModelState {
     ModelParameters params;
-    double dx = 0;        // cell length Lech / N, m; set at the start of each run
-    NodeArray oldNodes{}; // state at the start of the step
-    NodeArray newNodes{}; // state the step produces; what the display reads
-    double time = 0;      // simulated time of the current run, s
+    double dx = 0;          // cell length Lech / N, m; set at the start of each run
+    NodeArray oldNodes{};   // state at the start of the step
+    NodeArray newNodes{};   // state the step produces; what the display reads
+    double time = 0;        // simulated time of the current run, s
     std::int64_t nstep = 0; // steps since program start, never reset
-    double Pc = 0;        // hot-fluid power between inlet and outlet, W
-    double Pf = 0;        // cold-fluid power between inlet and outlet, W
-    double Sgen = 0;      // total entropy production rate, W/K
-    StepCache cache;      // exact shortcuts of the step; never a result (stepcache.h)
+    double Pc = 0;          // hot-fluid power between inlet and outlet, W
+    double Pf = 0;          // cold-fluid power between inlet and outlet, W
+    double Sgen = 0;        // total entropy production rate, W/K
+    StepCache cache;        // exact shortcuts of the step; never a result (stepcache.h)
 };
 
 /// The program's one model state, in static storage, at its start-up values.

@@ -14,7 +14,9 @@ namespace {
 
 using ext = long double;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Largest power of ten that the extended format holds exactly (5^27 < 2^64).
 constexpr int ExactPowersOfTen = 27;
@@ -49,7 +51,7 @@ struct Reading {
     std::int64_t leftOut = 0;        // integer digits past LargestMantissa: powers of ten
     std::int64_t exponent = 0;       // decimal exponent, saturated at ExponentCap
     bool negative = false;
-    bool complete = false;           // the whole text had the form of a number
+    bool complete = false; // the whole text had the form of a number
 };
 
 Reading readNumber(std::string_view s) {
@@ -151,11 +153,14 @@ double flowOfSliderPosition(int position) {
     return fpu::checked(ext(position) / 100 * 0.03L, "débit d'un curseur");
 }
 
-std::string flowSliderText(int position) { return fixedText(flowOfSliderPosition(position), 4); }
+std::string flowSliderText(int position) {
+    return fixedText(flowOfSliderPosition(position), 4);
+}
 
 std::string fixedText(double value, int decimals, int width) {
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
         return padLeft("?", width);
     return padLeft(std::string(buffer, result.ptr), width);

@@ -97,12 +97,13 @@ void StepTemperatures(ModelState& model) {
     for (int i = 1; i <= N; ++i) {
         const ext Tc = o[i].Tc, Tf = o[i].Tf, Tp = o[i].Tp;
         // Hot fluid, flowing from node 0 towards node N.
-        fpu::store(n[i].Tc, static_cast<double>(Tc + hotFactor * (Gc * (Tp - Tc) + hotRate * (o[i - 1].Tc - Tc))),
+        fpu::store(n[i].Tc,
+                   static_cast<double>(Tc + hotFactor * (Gc * (Tp - Tc) + hotRate * (o[i - 1].Tc - Tc))),
                    hotFaults, Phase);
         // Wall: both fluids, then the wall slices on either side.
         fpu::store(n[i].Tp,
-                   static_cast<double>(Tp + wallFactor * (Gf * (Tf - Tp) + Gc * (Tc - Tp) + Gw * (o[i - 1].Tp - Tp) +
-                                                          Gw * (o[i + 1].Tp - Tp))),
+                   static_cast<double>(Tp + wallFactor * (Gf * (Tf - Tp) + Gc * (Tc - Tp) +
+                                                          Gw * (o[i - 1].Tp - Tp) + Gw * (o[i + 1].Tp - Tp))),
                    wallFaults, Phase);
         // Cold fluid: from node i − 1 in co-current, from node i + 1 in counter-current.
         fpu::store(n[i].Tf,

@@ -13,9 +13,12 @@ constexpr double LongestWait = 1e6; // s
 
 double simulatedSecondsPerSecond(Pace pace) {
     switch (pace) {
-    case Pace::Max: return 0;
-    case Pace::RealTime: return 1;
-    case Pace::Tenfold: return 10;
+    case Pace::Max:
+        return 0;
+    case Pace::RealTime:
+        return 1;
+    case Pace::Tenfold:
+        return 10;
     }
     return 0;
 }
@@ -36,7 +39,8 @@ Pacer::Clock::time_point Pacer::due(double simulatedTime, Clock::time_point now)
     if (!(ahead > 0) || !std::isfinite(ahead))
         return now;
     ahead = std::min(ahead, LongestWait);
-    const auto dueAt = m_wallAnchor + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(ahead));
+    const auto dueAt =
+        m_wallAnchor + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(ahead));
     if (now - dueAt > LargestLag) {
         m_wallAnchor = now;
         m_simulatedAnchor = simulatedTime;

@@ -10,15 +10,19 @@ using ext = long double;
 
 // Node positions and kilowatts are formed in extended precision and rounded,
 // like every other quantity of the model.
-double position(int node, double dx) { return static_cast<double>(ext(node) * dx); }
-double kilo(double value) { return static_cast<double>(ext(value) / 1000); }
+double position(int node, double dx) {
+    return static_cast<double>(ext(node) * dx);
+}
+double kilo(double value) {
+    return static_cast<double>(ext(value) / 1000);
+}
 
 } // namespace
 
 void RefreshDisplay(const ModelState& m, RunWindow& w) {
     // 1-2. The profiles and the three markers start afresh.
-    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series6, SeriesId::Series8,
-                       SeriesId::Series10})
+    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series6,
+                       SeriesId::Series8, SeriesId::Series10})
         w.clearSeries(s);
     // 3. Profiles along the exchanger, nodes 0 to N.
     for (int i = 0; i <= N; ++i) {

@@ -9,7 +9,9 @@ namespace calidor {
 RunControl::RunControl(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* parent)
     : QObject(parent), m_model(model), m_form(form), m_window(window) {}
 
-RunControl::~RunControl() { shutdown(); }
+RunControl::~RunControl() {
+    shutdown();
+}
 
 QString balanceChartTitle(Representation representation) {
     switch (representation) {
@@ -81,7 +83,9 @@ void RunControl::setPace(Pace pace) {
         m_simu->setPace(pace);
 }
 
-bool RunControl::pausedByUser() const { return m_simu && !m_simu->disposed() && m_simu->en_marche == 0; }
+bool RunControl::pausedByUser() const {
+    return m_simu && !m_simu->disposed() && m_simu->en_marche == 0;
+}
 
 void RunControl::stop() {
     if (m_simu && !m_simu->disposed()) {
@@ -90,8 +94,8 @@ void RunControl::stop() {
         else
             m_simu->holdDisplay();
     }
-    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5, SeriesId::Series7,
-                       SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
+    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5,
+                       SeriesId::Series7, SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
         m_window.clearSeries(s);
     m_window.setStartEnabled(true);
     emit runStateChanged();

@@ -12,7 +12,17 @@ struct ModelState;
 
 /// The eleven series of the three charts.
 enum class SeriesId {
-    Series1, Series2, Series3, Series4, Series5, Series6, Series7, Series8, Series9, Series10, Series11
+    Series1,
+    Series2,
+    Series3,
+    Series4,
+    Series5,
+    Series6,
+    Series7,
+    Series8,
+    Series9,
+    Series10,
+    Series11
 };
 
 /// The three charts: temperature profiles, far-end temperatures, balances.

@@ -42,52 +42,69 @@ void post(QObject* ui, std::function<void()> call) {
         std::lock_guard lock(mailboxMutex);
         mailbox.push_back(std::move(call));
     }
-    QMetaObject::invokeMethod(ui, [] { drainMailbox(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        ui, [] { drainMailbox(); }, Qt::QueuedConnection);
 }
 
 QString sliceName(StabilitySlice slice) {
     switch (slice) {
-    case StabilitySlice::HotFluid: return QCoreApplication::translate("calidor::sym", "le fluide chaud");
-    case StabilitySlice::ColdFluid: return QCoreApplication::translate("calidor::sym", "le fluide froid");
-    case StabilitySlice::Wall: return QCoreApplication::translate("calidor::sym", "la paroi");
+    case StabilitySlice::HotFluid:
+        return QCoreApplication::translate("calidor::sym", "le fluide chaud");
+    case StabilitySlice::ColdFluid:
+        return QCoreApplication::translate("calidor::sym", "le fluide froid");
+    case StabilitySlice::Wall:
+        return QCoreApplication::translate("calidor::sym", "la paroi");
     }
     return {};
 }
 
-QString translated(const char* text) { return QCoreApplication::translate("calidor::sym", text); }
+QString translated(const char* text) {
+    return QCoreApplication::translate("calidor::sym", text);
+}
 
 // A zero divisor among the parameters, said as what it does to the step.
 QString zeroParameterCause(const ModelParameters& p) {
     if (p.Lech == 0)
-        return QCoreApplication::translate("calidor::sym", "La longueur de l'échangeur est nulle : chaque maille a une longueur dx = 0, et sa part "
-                          "de l'échangeur, dx / Lech, vaut 0/0.");
+        return QCoreApplication::translate(
+            "calidor::sym",
+            "La longueur de l'échangeur est nulle : chaque maille a une longueur dx = 0, et sa part "
+            "de l'échangeur, dx / Lech, vaut 0/0.");
     const struct {
         double mass, specificHeat;
         const char* text;
     } slices[] = {
-        {p.Mc, p.Cpc, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique du fluide chaud est nulle (masse "
-                                                        "ou Cp nul : Masse C × Cp C = 0) : dt divisé par cette capacité est infini, "
-                                                        "et l'évolution de sa température n'est plus définie.")},
-        {p.Mf, p.Cpf, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique du fluide froid est nulle (masse "
-                                                        "ou Cp nul : Masse F × Cp F = 0) : dt divisé par cette capacité est infini, "
-                                                        "et l'évolution de sa température n'est plus définie.")},
-        {p.Mp, p.Cpp, QT_TRANSLATE_NOOP("calidor::sym", "La capacité thermique de la paroi est nulle (masse ou "
-                                                        "Cp nul : Masse P × Cp P = 0) : dt divisé par cette capacité est infini, et "
-                                                        "l'évolution de sa température n'est plus définie.")},
+        {p.Mc, p.Cpc,
+         QT_TRANSLATE_NOOP("calidor::sym",
+                           "La capacité thermique du fluide chaud est nulle (masse "
+                           "ou Cp nul : Masse C × Cp C = 0) : dt divisé par cette capacité est infini, "
+                           "et l'évolution de sa température n'est plus définie.")},
+        {p.Mf, p.Cpf,
+         QT_TRANSLATE_NOOP("calidor::sym",
+                           "La capacité thermique du fluide froid est nulle (masse "
+                           "ou Cp nul : Masse F × Cp F = 0) : dt divisé par cette capacité est infini, "
+                           "et l'évolution de sa température n'est plus définie.")},
+        {p.Mp, p.Cpp,
+         QT_TRANSLATE_NOOP("calidor::sym",
+                           "La capacité thermique de la paroi est nulle (masse ou "
+                           "Cp nul : Masse P × Cp P = 0) : dt divisé par cette capacité est infini, et "
+                           "l'évolution de sa température n'est plus définie.")},
     };
     for (const auto& slice : slices)
         if (slice.mass == 0 || slice.specificHeat == 0)
             return translated(slice.text);
     if (p.dt == 0)
-        return QCoreApplication::translate("calidor::sym", "Le pas de temps est nul (dt = 0) : le temps n'avance pas, et le stockage d'entropie "
-                          "de chaque maille, sa variation divisée par dt, vaut 0/0.");
+        return QCoreApplication::translate(
+            "calidor::sym",
+            "Le pas de temps est nul (dt = 0) : le temps n'avance pas, et le stockage d'entropie "
+            "de chaque maille, sa variation divisée par dt, vaut 0/0.");
     return {};
 }
 
 // What the user reads when a step faults: when, what, and why. A zero
 // length, capacity or time step, or a time step above the scheme's stability
 // limit, is named as the cause; otherwise the usual causes are listed.
-QString faultMessage(const ArithmeticFault& error, double time, const ModelParameters& p, const StabilityLimit& limit) {
+QString faultMessage(const ArithmeticFault& error, double time, const ModelParameters& p,
+                     const StabilityLimit& limit) {
     const std::string what = error.what(), phase = error.phase();
     const FaultKind kind = error.kind();
     const double dt = p.dt;
@@ -95,26 +112,32 @@ QString faultMessage(const ArithmeticFault& error, double time, const ModelParam
     QString fault = QString::fromStdString(what);
     if (!cause.isEmpty() && kind == FaultKind::InvalidOperation)
         // The cause is known: a 0/0 or an ∞ × 0, not a logarithm.
-        fault = QCoreApplication::translate("calidor::sym", "Erreur de calcul (%1) : opération invalide (0/0 ou ∞ × 0).")
+        fault = QCoreApplication::translate("calidor::sym",
+                                            "Erreur de calcul (%1) : opération invalide (0/0 ou ∞ × 0).")
                     .arg(QString::fromStdString(phase));
     if (cause.isEmpty() && limit.dt > 0 && dt > limit.dt)
-        cause = QCoreApplication::translate("calidor::sym", "Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, environ "
-                           "%2 s ici (fixée par %3) : une perturbation qui alterne d'une maille à l'autre est "
-                           "amplifiée à chaque pas, les températures oscillent puis divergent jusqu'à des valeurs "
-                           "impossibles. Prenez un pas de temps plus petit que cette limite.")
-                    .arg(QString::number(dt, 'g', 6), QString::number(limit.dt, 'g', 3), sliceName(limit.slice));
+        cause =
+            QCoreApplication::translate(
+                "calidor::sym",
+                "Le pas de temps dt = %1 s dépasse la limite de stabilité du schéma explicite, environ "
+                "%2 s ici (fixée par %3) : une perturbation qui alterne d'une maille à l'autre est "
+                "amplifiée à chaque pas, les températures oscillent puis divergent jusqu'à des valeurs "
+                "impossibles. Prenez un pas de temps plus petit que cette limite.")
+                .arg(QString::number(dt, 'g', 6), QString::number(limit.dt, 'g', 3), sliceName(limit.slice));
     if (cause.isEmpty())
-        cause = QCoreApplication::translate("calidor::sym", "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le "
-                           "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
-                           "températures divergent alors.");
+        cause = QCoreApplication::translate(
+            "calidor::sym",
+            "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le "
+            "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
+            "températures divergent alors.");
     return QCoreApplication::translate("calidor::sym", "Le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3")
         .arg(sym::timeText(time).trimmed(), fault, cause);
 }
 
 } // namespace
 
-std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui, Pace pace,
-                                 std::function<void()> onDisposed) {
+std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui,
+                                 Pace pace, std::function<void()> onDisposed) {
     {
         ModelLock lock(modelMutex());
         acquisition(model, form);
@@ -130,7 +153,9 @@ std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWi
 
 sym::sym(ModelState& model, RunWindow& window, QObject* ui) : m_model(model), m_window(window), m_ui(ui) {}
 
-sym::~sym() { end(); }
+sym::~sym() {
+    end();
+}
 
 void sym::halt() {
     {

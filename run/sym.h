@@ -24,7 +24,6 @@
 #include "model/arithmeticfault.h"
 #include "model/modelstate.h"
 #include "run/pace.h"
-#include "run/refreshdisplay.h" // RefreshDisplay, for the callers that include the run
 #include "run/runwindow.h"
 
 #include <QObject>
@@ -41,10 +40,6 @@ namespace calidor {
 
 class sym : public std::enable_shared_from_this<sym> {
 public:
-    /// Steps between two display refreshes: the model's RefreshPeriod (kept
-    /// here for the callers that still name it through the run).
-    static constexpr int RefreshPeriod = calidor::RefreshPeriod;
-
     /// Run creation, on the user-interface thread: acquisition, the initial
     /// state, then the worker, computing at once. `ui` is an object living on
     /// the user-interface thread, through which the worker reaches it.
@@ -52,8 +47,9 @@ public:
     /// initial state fault.
     /// The worker takes its steps at `pace`; `onDisposed`, if given, runs on
     /// the user-interface thread once the worker's body has returned.
-    static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui,
-                                       Pace pace = Pace::Max, std::function<void()> onDisposed = {});
+    static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window,
+                                       QObject* ui, Pace pace = Pace::Max,
+                                       std::function<void()> onDisposed = {});
 
     /// Ends the worker if it still runs (see end()).
     ~sym();
@@ -119,9 +115,9 @@ private:
     mutable std::mutex m_sync;
     std::condition_variable m_wake;
     bool m_haltRequested = false;
-    bool m_halted = false;   // the worker sits at the pause gate
-    bool m_ending = false;   // end(): no further step, no refresh
-    bool m_stepping = false; // computing towards the next refresh, then halt
+    bool m_halted = false;      // the worker sits at the pause gate
+    bool m_ending = false;      // end(): no further step, no refresh
+    bool m_stepping = false;    // computing towards the next refresh, then halt
     bool m_displayHeld = false; // "Arrêt" while halted: no refresh until resumed
     Pacer m_pacer;
     HandOff m_handOff = HandOff::Idle;

@@ -15,6 +15,7 @@ packages=(
   xvfb xdotool x11-apps imagemagick
   # the installed tree's validators, the Debian package and its check
   desktop-file-utils appstream dpkg-dev fakeroot lintian
+  clang-format-14
 )
 
 missing=()

@@ -43,8 +43,8 @@ QString modelDocument() {
     const QString configured = QString::fromUtf8(CALIDOR_MODEL_DOC);
     if (!configured.isEmpty())
         return configured;
-    const QString besideProgram =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/doc/calidor/calidor-modele.pdf"));
+    const QString besideProgram = QDir(QCoreApplication::applicationDirPath())
+                                      .filePath(QStringLiteral("../share/doc/calidor/calidor-modele.pdf"));
     for (const QString& candidate : {QString::fromUtf8(CALIDOR_MODEL_DOC_INSTALLED), besideProgram,
                                      QString::fromUtf8(CALIDOR_MODEL_DOC_BUILT)})
         if (!candidate.isEmpty() && QFileInfo::exists(candidate))
@@ -230,7 +230,8 @@ bool TFapropos::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* label = qobject_cast<QLabel*>(watched);
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        if (label && mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
             if (label->objectName() == QLatin1String("Image2"))
                 Label3Click();
             else
@@ -250,14 +251,24 @@ void TFapropos::showEvent(QShowEvent* event) {
     }
 }
 
-void TFapropos::FormCreate() { exec(); }
+void TFapropos::FormCreate() {
+    exec();
+}
 
-void TFapropos::ShapedButton2Click() { done(1); }
+void TFapropos::ShapedButton2Click() {
+    done(1);
+}
 
-void TFapropos::ShapedButton1Click() { shellOpen(m_addresses.modelDocument); }
+void TFapropos::ShapedButton1Click() {
+    shellOpen(m_addresses.modelDocument);
+}
 
-void TFapropos::Label2Click() { shellOpen(m_addresses.toolsPage); }
+void TFapropos::Label2Click() {
+    shellOpen(m_addresses.toolsPage);
+}
 
-void TFapropos::Label3Click() { shellOpen(QStringLiteral("mailto:") + m_addresses.email); }
+void TFapropos::Label3Click() {
+    shellOpen(QStringLiteral("mailto:") + m_addresses.email);
+}
 
 } // namespace calidor

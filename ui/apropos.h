@@ -11,8 +11,8 @@ namespace calidor {
 
 /// The three addresses the dialog hands to the desktop.
 struct AboutAddresses {
-    QString email;        // the author's address, opened as "mailto:" + email
-    QString toolsPage;    // the web page that lists other tools
+    QString email;         // the author's address, opened as "mailto:" + email
+    QString toolsPage;     // the web page that lists other tools
     QString modelDocument; // the document on the model and its method
 };
 

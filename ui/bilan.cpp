@@ -431,7 +431,7 @@ void BilanWindow::updateProfiles() {
 }
 
 void nameChartCurves(charts::ChartView* chart1, charts::ChartView* chart2, charts::ChartView* chart3,
-                     int representation) {
+                     Representation representation) {
     const QString celsius = QStringLiteral("°C");
     auto name = [](charts::ChartView* chart, const char* series, const QString& text, const QString& unit) {
         if (charts::Series* s = chart->series(QString::fromLatin1(series))) {
@@ -439,7 +439,8 @@ void nameChartCurves(charts::ChartView* chart1, charts::ChartView* chart2, chart
             s->setUnit(unit);
         }
     };
-    chart1->setXQuantity(QCoreApplication::translate("calidor::BilanWindow", "Position"), QStringLiteral("m"));
+    chart1->setXQuantity(QCoreApplication::translate("calidor::BilanWindow", "Position"),
+                         QStringLiteral("m"));
     name(chart1, "Series1", QCoreApplication::translate("calidor::BilanWindow", "Fluide chaud"), celsius);
     name(chart1, "Series2", QCoreApplication::translate("calidor::BilanWindow", "Fluide froid"), celsius);
     name(chart1, "Series4", QCoreApplication::translate("calidor::BilanWindow", "Paroi"), celsius);
@@ -448,12 +449,17 @@ void nameChartCurves(charts::ChartView* chart1, charts::ChartView* chart2, chart
     name(chart3, "Series7", QCoreApplication::translate("calidor::BilanWindow", "Fluide chaud"), celsius);
     name(chart3, "Series9", QCoreApplication::translate("calidor::BilanWindow", "Fluide froid"), celsius);
     chart2->setXQuantity(QCoreApplication::translate("calidor::BilanWindow", "Temps"), QStringLiteral("s"));
-    if (representation == 1) {
-        name(chart2, "Series11", QCoreApplication::translate("calidor::BilanWindow", "Production entropique"), QStringLiteral("kW/K"));
+    if (representation == Representation::EntropyProduction) {
+        name(chart2, "Series11", QCoreApplication::translate("calidor::BilanWindow", "Production entropique"),
+             QStringLiteral("kW/K"));
         name(chart2, "Series3", {}, {});
     } else {
-        name(chart2, "Series11", QCoreApplication::translate("calidor::BilanWindow", "Puissance du fluide chaud"), QStringLiteral("kW"));
-        name(chart2, "Series3", QCoreApplication::translate("calidor::BilanWindow", "Puissance du fluide froid"), QStringLiteral("kW"));
+        name(chart2, "Series11",
+             QCoreApplication::translate("calidor::BilanWindow", "Puissance du fluide chaud"),
+             QStringLiteral("kW"));
+        name(chart2, "Series3",
+             QCoreApplication::translate("calidor::BilanWindow", "Puissance du fluide froid"),
+             QStringLiteral("kW"));
     }
 }
 

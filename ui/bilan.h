@@ -17,6 +17,7 @@
 #include "model/modelstate.h"
 #include "model/stability.h"
 #include "model/theory.h"
+#include "run/runwindow.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -115,6 +116,6 @@ private:
 /// copied tables and the hover readouts; the balance chart's depend on the
 /// representation (0 powers, 1 entropy production).
 void nameChartCurves(charts::ChartView* chart1, charts::ChartView* chart2, charts::ChartView* chart3,
-                     int representation);
+                     Representation representation);
 
 } // namespace calidor

@@ -1,4 +1,6 @@
 // Calidor: a transient heat exchanger simulator for teaching heat transfer.
 #include "ui/startup.h"
 
-int main(int argc, char** argv) { return calidor::calidorMain(argc, argv); }
+int main(int argc, char** argv) {
+    return calidor::calidorMain(argc, argv);
+}

@@ -57,7 +57,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.parse(arguments);
 
     // "--lang en --help" asks for the help in English.
-    const bool englishAsked = !parser.values(lang).isEmpty() && parser.values(lang).last() == QLatin1String("en");
+    const bool englishAsked =
+        !parser.values(lang).isEmpty() && parser.values(lang).last() == QLatin1String("en");
     if (parser.isSet(help))
         return {CommandLine::Action::Help, englishAsked, helpText()};
     if (parser.isSet(version))

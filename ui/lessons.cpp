@@ -24,53 +24,65 @@ namespace {
 // Edit_sigmac, Edit_long, debfbox, debcbox, Tmmaxbox, dtbox. The figures in
 // the sentences come from runs of the model with these values.
 const LessonScenario Scenarios[] = {
-    {"scenario_defaults", QT_TRANSLATE_NOOP("calidor::Lessons", "Valeurs de départ"),
-     QT_TRANSLATE_NOOP("calidor::Lessons",
-                       "Les valeurs du démarrage : co-courant, mêmes débits et mêmes Cp, 1 m. En une dizaine de "
-                       "secondes les sorties chaude (≈ 37,5 °C) et froide (≈ 34,5 °C) se rapprochent sans jamais se "
-                       "croiser. C'est aussi le retour à une longueur de 1 m."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000", "0.1",
-      "0.1", "1", "0.0150", "0.0150", "300.00", "0.0040"},
+    {"scenario_defaults",
+     QT_TRANSLATE_NOOP("calidor::Lessons", "Valeurs de départ"),
+     QT_TRANSLATE_NOOP(
+         "calidor::Lessons",
+         "Les valeurs du démarrage : co-courant, mêmes débits et mêmes Cp, 1 m. En une dizaine de "
+         "secondes les sorties chaude (≈ 37,5 °C) et froide (≈ 34,5 °C) se rapprochent sans jamais se "
+         "croiser. C'est aussi le retour à une longueur de 1 m."),
+     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
+      "0.1", "0.1", "1", "0.0150", "0.0150", "300.00", "0.0040"},
      true},
-    {"scenario_counterCurrent", QT_TRANSLATE_NOOP("calidor::Lessons", "Contre-courant équilibré"),
-     QT_TRANSLATE_NOOP("calidor::Lessons",
-                       "Contre-courant, mêmes débits et mêmes Cp : en régime établi (moins de 30 s) les profils chaud "
-                       "et froid deviennent deux droites parallèles ; la sortie chaude descend à ≈ 28,5 °C, "
-                       "efficacité ≈ 0,61 = NTU/(1 + NTU), contre ≈ 0,48 en co-courant."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000", "0.1",
-      "0.1", "1", "0.0150", "0.0150", "60.00", "0.0040"},
+    {"scenario_counterCurrent",
+     QT_TRANSLATE_NOOP("calidor::Lessons", "Contre-courant équilibré"),
+     QT_TRANSLATE_NOOP(
+         "calidor::Lessons",
+         "Contre-courant, mêmes débits et mêmes Cp : en régime établi (moins de 30 s) les profils chaud "
+         "et froid deviennent deux droites parallèles ; la sortie chaude descend à ≈ 28,5 °C, "
+         "efficacité ≈ 0,61 = NTU/(1 + NTU), contre ≈ 0,48 en co-courant."),
+     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
+      "0.1", "0.1", "1", "0.0150", "0.0150", "60.00", "0.0040"},
      false},
-    {"scenario_condenser", QT_TRANSLATE_NOOP("calidor::Lessons", "Côté chaud type condenseur (Cr → 0)"),
-     QT_TRANSLATE_NOOP("calidor::Lessons",
-                       "Cp chaud cent fois plus grand (Cr = Cmin/Cmax → 0) : le fluide chaud garde presque sa "
-                       "température d'entrée, comme une vapeur qui se condense. Décochez puis recochez la case : "
-                       "co-courant et contre-courant donnent la même efficacité, ≈ 0,79 = 1 − exp(−NTU)."),
+    {"scenario_condenser",
+     QT_TRANSLATE_NOOP("calidor::Lessons", "Côté chaud type condenseur (Cr → 0)"),
+     QT_TRANSLATE_NOOP(
+         "calidor::Lessons",
+         "Cp chaud cent fois plus grand (Cr = Cmin/Cmax → 0) : le fluide chaud garde presque sa "
+         "température d'entrée, comme une vapeur qui se condense. Décochez puis recochez la case : "
+         "co-courant et contre-courant donnent la même efficacité, ≈ 0,79 = 1 − exp(−NTU)."),
      {"2.00", "70.00", "5.00", "4180.00", "418000.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
       "0.1", "0.1", "1", "0.0150", "0.0150", "60.00", "0.0040"},
      true},
-    {"scenario_longExchanger", QT_TRANSLATE_NOOP("calidor::Lessons", "Échangeur long (NTU élevé)"),
-     QT_TRANSLATE_NOOP("calidor::Lessons",
-                       "Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, "
-                       "près de l'entrée chaude (efficacité ≈ 0,88). Cochez CO-COURANT : l'efficacité plafonne à "
-                       "0,5, les deux fluides sortent à 36 °C."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.2500", "0.2500", "0.0500", "2000", "2000", "0.1",
-      "0.1", "5", "0.0150", "0.0150", "200.00", "0.0040"},
+    {"scenario_longExchanger",
+     QT_TRANSLATE_NOOP("calidor::Lessons", "Échangeur long (NTU élevé)"),
+     QT_TRANSLATE_NOOP(
+         "calidor::Lessons",
+         "Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, "
+         "près de l'entrée chaude (efficacité ≈ 0,88). Cochez CO-COURANT : l'efficacité plafonne à "
+         "0,5, les deux fluides sortent à 36 °C."),
+     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.2500", "0.2500", "0.0500", "2000", "2000",
+      "0.1", "0.1", "5", "0.0150", "0.0150", "200.00", "0.0040"},
      false},
-    {"scenario_heavyWall", QT_TRANSLATE_NOOP("calidor::Lessons", "Paroi lourde (régime transitoire lent)"),
-     QT_TRANSLATE_NOOP("calidor::Lessons",
-                       "Paroi de 5 kg au lieu de 10 g : elle stocke la chaleur, le régime transitoire dure une "
-                       "minute au lieu de quelques secondes, et longtemps le chaud cède plus de puissance que le froid "
-                       "n'en reçoit. L'état final est celui des valeurs de départ."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "5.0000", "2000", "2000", "0.1",
-      "0.1", "1", "0.0150", "0.0150", "180.00", "0.0040"},
+    {"scenario_heavyWall",
+     QT_TRANSLATE_NOOP("calidor::Lessons", "Paroi lourde (régime transitoire lent)"),
+     QT_TRANSLATE_NOOP(
+         "calidor::Lessons",
+         "Paroi de 5 kg au lieu de 10 g : elle stocke la chaleur, le régime transitoire dure une "
+         "minute au lieu de quelques secondes, et longtemps le chaud cède plus de puissance que le froid "
+         "n'en reçoit. L'état final est celui des valeurs de départ."),
+     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "5.0000", "2000", "2000",
+      "0.1", "0.1", "1", "0.0150", "0.0150", "180.00", "0.0040"},
      true},
-    {"scenario_unstable", QT_TRANSLATE_NOOP("calidor::Lessons", "Pas de temps instable"),
-     QT_TRANSLATE_NOOP("calidor::Lessons",
-                       "dt = 0,0063 s, juste au-dessus de la limite de stabilité du schéma explicite (≈ 0,00625 s, "
-                       "fixée par la paroi) : le profil de paroi oscille d'une maille à l'autre, l'oscillation "
-                       "grandit et le calcul s'arrête vers t = 4,8 s sur un message qui explique pourquoi."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000", "0.1",
-      "0.1", "1", "0.0150", "0.0150", "60.00", "0.0063"},
+    {"scenario_unstable",
+     QT_TRANSLATE_NOOP("calidor::Lessons", "Pas de temps instable"),
+     QT_TRANSLATE_NOOP(
+         "calidor::Lessons",
+         "dt = 0,0063 s, juste au-dessus de la limite de stabilité du schéma explicite (≈ 0,00625 s, "
+         "fixée par la paroi) : le profil de paroi oscille d'une maille à l'autre, l'oscillation "
+         "grandit et le calcul s'arrête vers t = 4,8 s sur un message qui explique pourquoi."),
+     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
+      "0.1", "0.1", "1", "0.0150", "0.0150", "60.00", "0.0063"},
      true},
 };
 
@@ -100,8 +112,9 @@ Lessons::Lessons(TForm1& form) : QObject(&form), m_form(form) {
         font.setPixelSize(11);
         font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
         m_pauseCue->setFont(font);
-        m_pauseCue->setStyleSheet(QStringLiteral("QLabel { color: rgb(90, 90, 90); background: rgba(255, 255, 255, 150);"
-                                                 " border: 1px solid rgba(90, 90, 90, 120); padding: 1px 4px; }"));
+        m_pauseCue->setStyleSheet(
+            QStringLiteral("QLabel { color: rgb(90, 90, 90); background: rgba(255, 255, 255, 150);"
+                           " border: 1px solid rgba(90, 90, 90, 120); padding: 1px 4px; }"));
         m_pauseCue->adjustSize();
         m_pauseCue->move(chart1->width() - m_pauseCue->width() - 12, 26);
         m_pauseCue->hide();
@@ -133,7 +146,8 @@ void Lessons::buildRunActions() {
         {"runStart", QT_TRANSLATE_NOOP("calidor::Lessons", "Marche"), QKeySequence(Qt::Key_F5), "Button1"},
         {"runPause", QT_TRANSLATE_NOOP("calidor::Lessons", "Pause"), QKeySequence(Qt::Key_F6), "Button3"},
         {"runStop", QT_TRANSLATE_NOOP("calidor::Lessons", "Arrêt"), QKeySequence(Qt::Key_F7), "Button2"},
-        {"runQuit", QT_TRANSLATE_NOOP("calidor::Lessons", "quiter"), QKeySequence(Qt::CTRL | Qt::Key_Q), "Button4"},
+        {"runQuit", QT_TRANSLATE_NOOP("calidor::Lessons", "quiter"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+         "Button4"},
     };
     for (const auto& row : rows) {
         QAction* action = addAction(row.name, tr(row.text));
@@ -142,7 +156,8 @@ void Lessons::buildRunActions() {
     }
 
     QAction* step = addAction("stepOneRefresh", tr("Avancer d'un affichage"));
-    step->setToolTip(tr("Pendant une pause : calcule jusqu'au prochain affichage (40 pas) puis s'arrête de nouveau."));
+    step->setToolTip(
+        tr("Pendant une pause : calcule jusqu'au prochain affichage (40 pas) puis s'arrête de nouveau."));
     connect(step, &QAction::triggered, this, [this] {
         try {
             m_form.runControl().stepOneRefresh();
@@ -174,7 +189,8 @@ void Lessons::buildPaceActions() {
         action->setCheckable(true);
         action->setChecked(row.pace == m_form.runControl().pace());
         m_pace->addAction(action);
-        connect(action, &QAction::triggered, this, [this, pace = row.pace] { m_form.runControl().setPace(pace); });
+        connect(action, &QAction::triggered, this,
+                [this, pace = row.pace] { m_form.runControl().setPace(pace); });
     }
 }
 
@@ -223,7 +239,9 @@ void Lessons::buildMenu() {
     connect(&m_form, &QWidget::customContextMenuRequested, this, &Lessons::showMenu);
 }
 
-void Lessons::showMenu(const QPoint& position) { m_menu->popup(m_form.mapToGlobal(position)); }
+void Lessons::showMenu(const QPoint& position) {
+    m_menu->popup(m_form.mapToGlobal(position));
+}
 
 void Lessons::connectFields() {
     for (QLineEdit* field : m_form.findChildren<QLineEdit*>())
@@ -242,7 +260,8 @@ void Lessons::applyScenario(const LessonScenario& scenario) {
     m_form.runControl().endLatestRun();
     for (int f = 0; f < FieldCount; ++f)
         m_form.setFieldText(static_cast<Field>(f), scenario.texts[f]);
-    if (auto* box = m_form.findChild<QCheckBox*>(QStringLiteral("CheckBox1")); box && box->isChecked() != scenario.coCurrent)
+    if (auto* box = m_form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+        box && box->isChecked() != scenario.coCurrent)
         box->click();
     m_form.Button5Click();
 }

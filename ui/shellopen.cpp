@@ -29,6 +29,8 @@ void shellOpen(const QString& address) {
         QDesktopServices::openUrl(urlOf(address));
 }
 
-void setShellOpener(ShellOpener newOpener) { opener() = std::move(newOpener); }
+void setShellOpener(ShellOpener newOpener) {
+    opener() = std::move(newOpener);
+}
 
 } // namespace calidor

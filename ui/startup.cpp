@@ -38,7 +38,9 @@ void platformFailureHandler(QtMsgType type, const QMessageLogContext& context, c
 
 } // namespace
 
-QString applicationId() { return QStringLiteral(CALIDOR_APP_ID); }
+QString applicationId() {
+    return QStringLiteral(CALIDOR_APP_ID);
+}
 
 QIcon applicationIcon() {
     QIcon icon;

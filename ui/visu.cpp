@@ -4,10 +4,9 @@
 #include "model/numbertext.h"
 #include "pictures/pictures.h"
 #include "run/modellock.h"
-#include "ui/lessons.h"
-#include "ui/help.h"
 #include "ui/bilan.h"
-#include "ui/looks.h"
+#include "ui/help.h"
+#include "ui/lessons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -146,10 +145,18 @@ const SeriesRow SeriesRows[] = {
     {SeriesId::Series3, "Series3", ChartId::Chart2, Blue, 2, false},
 };
 
-int indexOf(SeriesId id) { return static_cast<int>(id); }
-int indexOf(ChartId id) { return static_cast<int>(id); }
-int indexOf(Slider s) { return static_cast<int>(s); }
-int indexOf(Field f) { return static_cast<int>(f); }
+int indexOf(SeriesId id) {
+    return static_cast<int>(id);
+}
+int indexOf(ChartId id) {
+    return static_cast<int>(id);
+}
+int indexOf(Slider s) {
+    return static_cast<int>(s);
+}
+int indexOf(Field f) {
+    return static_cast<int>(f);
+}
 
 } // namespace
 
@@ -184,7 +191,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
         connect(chart, &charts::ChartView::balanceRequested, m_bilan, &BilanWindow::showAndRaise);
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { m_bilan->showAndRaise(); });
     nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
-                    m_charts[indexOf(ChartId::Chart3)], 0);
+                    m_charts[indexOf(ChartId::Chart3)], Representation::Powers);
 
     m_control = std::make_unique<RunControl>(m_model, *this, *this);
     m_lessons = new Lessons(*this);
@@ -369,7 +376,8 @@ void TForm1::buildCharts(QWidget* client) {
         style.color = row.colour;
         style.lineWidth = row.width;
         style.marker = row.marker;
-        m_series[indexOf(row.id)] = m_charts[indexOf(row.chart)]->addSeries(QString::fromLatin1(row.name), style);
+        m_series[indexOf(row.id)] =
+            m_charts[indexOf(row.chart)]->addSeries(QString::fromLatin1(row.name), style);
     }
 }
 
@@ -382,13 +390,13 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::setTabOrder() {
-    const char* order[] = {"Button1",       "Chart1",      "Button2",      "Button3",      "Button4",
-                           "Tefbox",        "tecbox",      "tinitbox",     "Cpfbox",       "Cpcbox",
-                           "debfbox",       "debcbox",     "Mfbox",        "Mcbox",        "Tmmaxbox",
-                           "dtbox",         "TrackBar_TEF", "TrackBar_TEC", "Button5",      "TrackBar_debf",
-                           "MPbox",         "cppbox",      "TrackBar_debc", "Chart3",      "CheckBox1",
-                           "Chart2",        "Edit_Kc",     "Edit_Kf",      "Edit_sigmaf",  "Edit_sigmac",
-                           "Edit_long",     "RadioGroup1_item0"};
+    const char* order[] = {"Button1",   "Chart1",           "Button2",       "Button3",     "Button4",
+                           "Tefbox",    "tecbox",           "tinitbox",      "Cpfbox",      "Cpcbox",
+                           "debfbox",   "debcbox",          "Mfbox",         "Mcbox",       "Tmmaxbox",
+                           "dtbox",     "TrackBar_TEF",     "TrackBar_TEC",  "Button5",     "TrackBar_debf",
+                           "MPbox",     "cppbox",           "TrackBar_debc", "Chart3",      "CheckBox1",
+                           "Chart2",    "Edit_Kc",          "Edit_Kf",       "Edit_sigmaf", "Edit_sigmac",
+                           "Edit_long", "RadioGroup1_item0"};
     QWidget* previous = nullptr;
     for (const char* name : order) {
         auto* widget = findChild<QWidget*>(QString::fromLatin1(name));
@@ -409,9 +417,9 @@ void TForm1::FormCreate() {
         double value;
         int decimals;
     } texts[] = {
-        {Field::Tefbox, p.Tef, 2},   {Field::tecbox, p.Tec, 2},  {Field::tinitbox, p.Tinit, 2},
-        {Field::Cpfbox, p.Cpf, 2},   {Field::Cpcbox, p.Cpc, 2},  {Field::cppbox, p.Cpp, 2},
-        {Field::Mfbox, p.Mf, 4},     {Field::Mcbox, p.Mc, 4},    {Field::MPbox, p.Mp, 4},
+        {Field::Tefbox, p.Tef, 2},   {Field::tecbox, p.Tec, 2},   {Field::tinitbox, p.Tinit, 2},
+        {Field::Cpfbox, p.Cpf, 2},   {Field::Cpcbox, p.Cpc, 2},   {Field::cppbox, p.Cpp, 2},
+        {Field::Mfbox, p.Mf, 4},     {Field::Mcbox, p.Mc, 4},     {Field::MPbox, p.Mp, 4},
         {Field::debfbox, p.debf, 4}, {Field::debcbox, p.debc, 4}, {Field::Tmmaxbox, p.tmax, 2},
         {Field::dtbox, p.dt, 4},
     };
@@ -465,10 +473,18 @@ void TForm1::runSliderHandler(Slider slider) {
     });
 }
 
-void TForm1::TrackBar_TEFChange() { runSliderHandler(Slider::TrackBar_TEF); }
-void TForm1::TrackBar_TECChange() { runSliderHandler(Slider::TrackBar_TEC); }
-void TForm1::TrackBar_debfChange() { runSliderHandler(Slider::TrackBar_debf); }
-void TForm1::TrackBar_debcChange() { runSliderHandler(Slider::TrackBar_debc); }
+void TForm1::TrackBar_TEFChange() {
+    runSliderHandler(Slider::TrackBar_TEF);
+}
+void TForm1::TrackBar_TECChange() {
+    runSliderHandler(Slider::TrackBar_TEC);
+}
+void TForm1::TrackBar_debfChange() {
+    runSliderHandler(Slider::TrackBar_debf);
+}
+void TForm1::TrackBar_debcChange() {
+    runSliderHandler(Slider::TrackBar_debc);
+}
 
 void TForm1::CheckBox1Click() {
     m_checkBox1->setText(m_checkBox1->isChecked() ? tr("CO-COURANT") : tr("CONTRE-COURANT"));
@@ -483,13 +499,17 @@ void TForm1::APropos1Click() {
         m_about->exec();
 }
 
-std::string TForm1::fieldText(Field field) const { return m_fields[indexOf(field)]->text().toStdString(); }
+std::string TForm1::fieldText(Field field) const {
+    return m_fields[indexOf(field)]->text().toStdString();
+}
 
 void TForm1::setFieldText(Field field, const std::string& text) {
     m_fields[indexOf(field)]->setText(QString::fromStdString(text));
 }
 
-int TForm1::sliderPosition(Slider slider) const { return m_sliders[indexOf(slider)]->value(); }
+int TForm1::sliderPosition(Slider slider) const {
+    return m_sliders[indexOf(slider)]->value();
+}
 
 void TForm1::setSliderPosition(Slider slider, int position) {
     QSlider* s = m_sliders[indexOf(slider)];
@@ -505,7 +525,9 @@ void TForm1::setSliderPosition(Slider slider, int position) {
     sliderChanged(m_model, *this, slider);
 }
 
-bool TForm1::coCurrentChecked() const { return m_checkBox1->isChecked(); }
+bool TForm1::coCurrentChecked() const {
+    return m_checkBox1->isChecked();
+}
 
 void TForm1::repaintNow() {
     for (QLineEdit* field : m_fields)
@@ -516,11 +538,17 @@ void TForm1::repaintNow() {
         m_bilan->acquired(m_model);
 }
 
-void TForm1::clearSeries(SeriesId series) { m_series[indexOf(series)]->clear(); }
+void TForm1::clearSeries(SeriesId series) {
+    m_series[indexOf(series)]->clear();
+}
 
-void TForm1::addPoint(SeriesId series, double x, double y) { m_series[indexOf(series)]->addXY(x, y); }
+void TForm1::addPoint(SeriesId series, double x, double y) {
+    m_series[indexOf(series)]->addXY(x, y);
+}
 
-void TForm1::repaintChart(ChartId chart) { m_charts[indexOf(chart)]->repaintNow(); }
+void TForm1::repaintChart(ChartId chart) {
+    m_charts[indexOf(chart)]->repaintNow();
+}
 
 // The titles that run control chooses come in French; the catalogue holds them
 // under this window's name.
@@ -533,24 +561,36 @@ void TForm1::setChartTitle(ChartId chart, const QString& title) {
     view->setAccessibleName(view->title());
     if (chart == ChartId::Chart2) // the representation is chosen: name the balance curves after it
         nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
-                        m_charts[indexOf(ChartId::Chart3)], static_cast<int>(representation()));
+                        m_charts[indexOf(ChartId::Chart3)], representation());
 }
 
-void TForm1::setTimeText(const QString& text) { m_timebox->setText(text); }
+void TForm1::setTimeText(const QString& text) {
+    m_timebox->setText(text);
+}
 
 Representation TForm1::representation() const {
     return static_cast<Representation>(m_representation->checkedId());
 }
 
-void TForm1::setStartEnabled(bool enabled) { m_button1->setEnabled(enabled); }
+void TForm1::setStartEnabled(bool enabled) {
+    m_button1->setEnabled(enabled);
+}
 
-void TForm1::disableRepresentation() { m_radioGroup1->setEnabled(false); }
+void TForm1::disableRepresentation() {
+    m_radioGroup1->setEnabled(false);
+}
 
-void TForm1::disableLength() { m_fields[indexOf(Field::Edit_long)]->setEnabled(false); }
+void TForm1::disableLength() {
+    m_fields[indexOf(Field::Edit_long)]->setEnabled(false);
+}
 
-void TForm1::reportRunFault(const QString& message) { showMessage(message); }
+void TForm1::reportRunFault(const QString& message) {
+    showMessage(message);
+}
 
-void TForm1::displayRefreshed(const ModelState& model) { m_bilan->displayRefreshed(model); }
+void TForm1::displayRefreshed(const ModelState& model) {
+    m_bilan->displayRefreshed(model);
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_control->shutdown();

@@ -136,7 +136,7 @@ private:
     std::array<charts::ChartView*, 3> m_charts{};
     std::array<charts::Series*, 11> m_series{};
     QAction* m_about1 = nullptr;
-    Lessons* m_lessons = nullptr; // background menu, shortcuts, pause cue
+    Lessons* m_lessons = nullptr;   // background menu, shortcuts, pause cue
     BilanWindow* m_bilan = nullptr; // "Bilan et théorie", reached from the charts' menus and Ctrl+B
 };
 

@@ -65,13 +65,13 @@ struct Shape {
 /// Everything an outline depends on.
 struct ShapeParams {
     TShapeKind kind = bkRect;
-    int width = 0;                     ///< W, pixels
-    int height = 0;                    ///< H, pixels
-    int depth = 2;                     ///< bevel width D, pixels
-    int peaks = 6;                     ///< corners of bkPoly, points of bkPolyStar (3 to 20)
-    double radiusRatio = 0.5;          ///< inner size of bkDonut and bkArc relative to the outer one (0 to 1)
+    int width = 0;            ///< W, pixels
+    int height = 0;           ///< H, pixels
+    int depth = 2;            ///< bevel width D, pixels
+    int peaks = 6;            ///< corners of bkPoly, points of bkPolyStar (3 to 20)
+    double radiusRatio = 0.5; ///< inner size of bkDonut and bkArc relative to the outer one (0 to 1)
     double arcAngle = kDefaultArcAngle; ///< angle covered by bkArc, radians
-    QString userOutline;               ///< outline of bkUser, in the text format of parseUserOutline
+    QString userOutline;                ///< outline of bkUser, in the text format of parseUserOutline
 };
 
 /// Upper bound on the points of one curved outline, so that an absurd size cannot exhaust memory.

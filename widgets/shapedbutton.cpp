@@ -19,7 +19,6 @@ namespace calidor {
 
 using namespace buttonlook;
 
-
 TShapedButton::TShapedButton(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont f = font();

@@ -8,7 +8,6 @@ namespace calidor {
 
 using namespace buttonlook;
 
-
 // One animation plays at a time: starting one stops any other.
 void TShapedButton::startAnimation(AnimationKind kind) {
     Animation& animation = m_animations[kind];

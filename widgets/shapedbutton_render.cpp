@@ -8,7 +8,6 @@ namespace calidor {
 
 using namespace buttonlook;
 
-
 void TShapedButton::invalidate() {
     m_dirty = true;
     update();

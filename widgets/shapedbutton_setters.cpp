@@ -6,7 +6,6 @@ namespace calidor {
 
 using namespace buttonlook;
 
-
 void TShapedButton::setButtonAngle(int tenths) {
     const int angle = normalisedAngle(tenths);
     if (angle == m_buttonAngle)

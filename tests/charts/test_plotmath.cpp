@@ -108,8 +108,11 @@ TEST(Ticks, CoverTheRangeAtWholeStepsWithoutMinusZero) {
     EXPECT_FALSE(std::signbit(ticks[3]));
     EXPECT_EQ(calidor::charts::tickLabel(ticks[3], s, QLocale::c()), "0.0");
     // A point whatever the locale, as the fields read it.
-    EXPECT_EQ(calidor::charts::tickLabel(0.5, {0, 1, 0.5, 1}, QLocale(QLocale::French, QLocale::France)), "0.5");
-    EXPECT_EQ(calidor::charts::tickLabel(-1.5e12, {-2e12, 0, 5e11, 0}, QLocale(QLocale::French, QLocale::France)), "-1.5e+12");
+    EXPECT_EQ(calidor::charts::tickLabel(0.5, {0, 1, 0.5, 1}, QLocale(QLocale::French, QLocale::France)),
+              "0.5");
+    EXPECT_EQ(
+        calidor::charts::tickLabel(-1.5e12, {-2e12, 0, 5e11, 0}, QLocale(QLocale::French, QLocale::France)),
+        "-1.5e+12");
     EXPECT_EQ(calidor::charts::tickLabel(16000, {0, 20000, 5000, 0}, QLocale(QLocale::French)), "16000");
 }
 

@@ -22,8 +22,9 @@ using Fields = calidor::testing::FakeForm;
 } // namespace
 
 TEST(Messages, AnOverflowingTextNamesItsFieldByItsLabel) {
-    const std::pair<Field, const char*> cases[] = {
-        {Field::Cpfbox, "Cp F (J/kg.K)"}, {Field::Edit_long, "Longueur de l'échangeur (m)"}, {Field::dtbox, "dt (s)"}};
+    const std::pair<Field, const char*> cases[] = {{Field::Cpfbox, "Cp F (J/kg.K)"},
+                                                   {Field::Edit_long, "Longueur de l'échangeur (m)"},
+                                                   {Field::dtbox, "dt (s)"}};
     for (const auto& [field, label] : cases) {
         auto model = std::make_unique<ModelState>();
         Fields form;
@@ -33,7 +34,8 @@ TEST(Messages, AnOverflowingTextNamesItsFieldByItsLabel) {
             ADD_FAILURE() << label << ": no fault";
         } catch (const ArithmeticFault& e) {
             EXPECT_EQ(e.kind(), FaultKind::Overflow);
-            EXPECT_NE(std::string(e.what()).find(std::string("« ") + label + " »"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(std::string("« ") + label + " »"), std::string::npos)
+                << e.what();
         }
     }
 }

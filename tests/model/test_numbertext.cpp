@@ -93,8 +93,9 @@ TEST(TextToNumber, DeepUnderflowGivesZero) {
 TEST(TextToNumber, RunsOfAnyLengthGiveTheValueTheyStandFor) {
     const std::string zeros(70000, '0');
     const std::string nines(40, '9');
-    for (const std::string& text : {"0." + zeros + "1e600000", std::string("1e600000"), std::string("-1e600000"),
-                                    "1e" + nines, "1" + zeros, "1" + zeros + "e-69690"}) {
+    for (const std::string& text :
+         {"0." + zeros + "1e600000", std::string("1e600000"), std::string("-1e600000"), "1e" + nines,
+          "1" + zeros, "1" + zeros + "e-69690"}) {
         try {
             const double v = textToNumber(text);
             ADD_FAILURE() << text.substr(0, 40) << "... gave " << v;

@@ -17,12 +17,12 @@
 namespace {
 
 struct PictureCase {
-    QString (*named)();  // the accessor of pictures.h
+    QString (*named)(); // the accessor of pictures.h
     const char* path;
-    const char* format;  // as QImageReader names it
+    const char* format; // as QImageReader names it
     int width;
     int height;
-    bool transparent;    // carries a transparent colour
+    bool transparent; // carries a transparent colour
 };
 
 const PictureCase kPictures[] = {
@@ -37,7 +37,8 @@ const PictureCase kPictures[] = {
 bool anyTransparentPixel(const QImage& image) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 255) return true;
+            if (qAlpha(image.pixel(x, y)) != 255)
+                return true;
     return false;
 }
 
@@ -46,8 +47,7 @@ double columnDifference(const QImage& image, int a, int b) {
     double sum = 0;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb p = image.pixel(a, y), q = image.pixel(b, y);
-        sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-               std::abs(qBlue(p) - qBlue(q));
+        sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
     }
     return sum / (3.0 * image.height());
 }
@@ -56,7 +56,7 @@ double rowDifference(const QImage& image, int a, int b) {
     return columnDifference(image.transformed(QTransform().rotate(90)), a, b);
 }
 
-}  // namespace
+} // namespace
 
 // --- Every picture -----------------------------------------------------------
 
@@ -139,10 +139,12 @@ TEST(ChartPaper, TilesWithoutVisibleSeams) {
     // Across the seam between two tiles the colours change no more than
     // between neighbouring columns (rows) inside the tile.
     double inside = 0;
-    for (int x = 0; x + 1 < w; ++x) inside = std::max(inside, columnDifference(paper, x, x + 1));
+    for (int x = 0; x + 1 < w; ++x)
+        inside = std::max(inside, columnDifference(paper, x, x + 1));
     EXPECT_LE(columnDifference(paper, w - 1, 0), inside);
     inside = 0;
-    for (int y = 0; y + 1 < h; ++y) inside = std::max(inside, rowDifference(paper, y, y + 1));
+    for (int y = 0; y + 1 < h; ++y)
+        inside = std::max(inside, rowDifference(paper, y, y + 1));
     EXPECT_LE(rowDifference(paper, h - 1, 0), inside);
 }
 

@@ -37,7 +37,9 @@ struct Bench {
     bool ended() { return control->simu() && control->simu()->disposed(); }
 };
 
-inline std::uint64_t bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+inline std::uint64_t bits(double v) {
+    return std::bit_cast<std::uint64_t>(v);
+}
 
 inline bool allFinite(const std::vector<Point>& points) {
     for (const Point& p : points)

@@ -32,8 +32,8 @@ TEST(RunLength, DefaultRunTakes75001StepsAndRefreshes1875Times) {
     EXPECT_EQ(b.window.refreshes, 1875);
     EXPECT_EQ(firstTime, QStringLiteral("0.160  "));
     EXPECT_EQ(b.window.timeText, QStringLiteral("300.000  "));
-    for (SeriesId s : {SeriesId::Series5, SeriesId::Series7, SeriesId::Series9, SeriesId::Series11,
-                       SeriesId::Series3})
+    for (SeriesId s :
+         {SeriesId::Series5, SeriesId::Series7, SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
         EXPECT_EQ(b.window.points(s).size(), 1875u);
     for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4})
         EXPECT_EQ(b.window.points(s).size(), 101u);
@@ -65,9 +65,8 @@ TEST(RunLength, DefaultRunTakes75001StepsAndRefreshes1875Times) {
     b.control->start();
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     EXPECT_EQ(firstRefreshStep, 75040);
-    EXPECT_EQ(b.nstep(), 75001 + 250); // 250 additions of 0.004 reach 1
+    EXPECT_EQ(b.nstep(), 75001 + 250);                                // 250 additions of 0.004 reach 1
     EXPECT_EQ(b.window.points(SeriesId::Series5).size(), 1875u + 6u); // nstep 75040 to 75240
     EXPECT_TRUE(sortedByX(b.window.points(SeriesId::Series5)));
     EXPECT_TRUE(sortedByX(b.window.points(SeriesId::Series11)));
 }
-

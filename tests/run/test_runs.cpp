@@ -54,7 +54,8 @@ TEST(RunLength, EntropyProductionGoesToSeries11InKilowattsPerKelvin) {
     // The worker waits while the display refreshes: the state is between two steps.
     b.window.onRefresh = [&] { sgenAtRefresh = b.model->Sgen; };
     b.control->start();
-    EXPECT_EQ(b.window.titles[int(ChartId::Chart2)], QString::fromUtf8("Production entropique totale : kW/K"));
+    EXPECT_EQ(b.window.titles[int(ChartId::Chart2)],
+              QString::fromUtf8("Production entropique totale : kW/K"));
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     ASSERT_EQ(b.window.points(SeriesId::Series11).size(), 6u);
     EXPECT_TRUE(b.window.points(SeriesId::Series3).empty());
@@ -252,8 +253,8 @@ TEST(Faults, TooLargeATimeStepDivergesIntoAFaultWithNothingNonFiniteDrawn) {
         EXPECT_TRUE(allFinite(points));
     ModelLock lock(modelMutex());
     for (const NodeRecord& r : b.model->newNodes)
-        ASSERT_TRUE(std::isfinite(r.Tc) && std::isfinite(r.Tf) && std::isfinite(r.Tp) && std::isfinite(r.sc) &&
-                    std::isfinite(r.sf) && std::isfinite(r.sp));
+        ASSERT_TRUE(std::isfinite(r.Tc) && std::isfinite(r.Tf) && std::isfinite(r.Tp) &&
+                    std::isfinite(r.sc) && std::isfinite(r.sf) && std::isfinite(r.sp));
 }
 
 // --- The end of the program in every state ----------------------------------------

@@ -23,7 +23,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 void headlessSteps(ModelState& m, long steps) {
     for (long i = 0; i < steps; ++i) {
@@ -36,7 +38,8 @@ bool sameSeries(const FakeWindow& a, const FakeWindow& b) {
         if (a.series[s].size() != b.series[s].size())
             return false;
         for (std::size_t i = 0; i < a.series[s].size(); ++i)
-            if (bits(a.series[s][i].x) != bits(b.series[s][i].x) || bits(a.series[s][i].y) != bits(b.series[s][i].y))
+            if (bits(a.series[s][i].x) != bits(b.series[s][i].x) ||
+                bits(a.series[s][i].y) != bits(b.series[s][i].y))
                 return false;
     }
     return true;
@@ -72,8 +75,8 @@ TEST(Pace, SameBitsAtEveryPaceAndRealTimeKeepsTheWallClock) {
     }
     for (int i = 1; i < 3; ++i) {
         EXPECT_TRUE(sameSeries(outcomes[0].bench.window, outcomes[i].bench.window)) << "pace " << i;
-        EXPECT_EQ(std::memcmp(outcomes[0].bench.model->newNodes.data(), outcomes[i].bench.model->newNodes.data(),
-                              sizeof(NodeArray)),
+        EXPECT_EQ(std::memcmp(outcomes[0].bench.model->newNodes.data(),
+                              outcomes[i].bench.model->newNodes.data(), sizeof(NodeArray)),
                   0);
     }
     EXPECT_EQ(outcomes[0].bench.window.points(SeriesId::Series5).size(), 12u);
@@ -113,8 +116,8 @@ TEST(Pace, PauseStopAndQuitAnswerAtOnceAtRealTime) {
     q.control.reset(); // what "quiter" does to the runs
     const double quitLatency = secondsSince(start);
 
-    std::printf("at real time: pause %.3f ms, stop %.3f ms, quit %.3f ms\n", pauseLatency * 1e3, stopLatency * 1e3,
-                quitLatency * 1e3);
+    std::printf("at real time: pause %.3f ms, stop %.3f ms, quit %.3f ms\n", pauseLatency * 1e3,
+                stopLatency * 1e3, quitLatency * 1e3);
     // A step at real time is due every 4 ms; waiting for it would show here.
     EXPECT_LT(pauseLatency, 0.5);
     EXPECT_LT(stopLatency, 0.5);
@@ -259,7 +262,8 @@ TEST(FaultMessages, SayWhatReallyHappened) {
         {Field::Edit_long, "0", "La longueur de l'échangeur est nulle"},
         {Field::cppbox, "0", "La capacité thermique de la paroi est nulle"},
         {Field::dtbox, "0", "Le pas de temps est nul"},
-        {Field::dtbox, "0.0063", "dépasse la limite de stabilité du schéma explicite, environ 0.00625 s ici (fixée par la paroi)"},
+        {Field::dtbox, "0.0063",
+         "dépasse la limite de stabilité du schéma explicite, environ 0.00625 s ici (fixée par la paroi)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);

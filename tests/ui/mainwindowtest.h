@@ -10,8 +10,8 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -25,7 +25,8 @@ using namespace calidor;
 
 namespace {
 
-const AboutAddresses TestAddresses{QStringLiteral("auteur@exemple.org"), QStringLiteral("https://exemple.org/outils"),
+const AboutAddresses TestAddresses{QStringLiteral("auteur@exemple.org"),
+                                   QStringLiteral("https://exemple.org/outils"),
                                    QStringLiteral("/usr/share/doc/calidor/calidor-modele.pdf")};
 
 TFapropos* visibleAboutDialog() {
@@ -80,9 +81,12 @@ TEST(AboutDialog, ControlsAsDesigned) {
         QRect geometry;
         const char* text;
     } labels[] = {
-        {"Image1", QRect(0, 0, 273, 128), nullptr},        {"Label1", QRect(32, 0, 213, 26), "Echangeur instationnaire"},
-        {"Image2", QRect(0, 48, 57, 41), nullptr},         {"Image3", QRect(240, 56, 33, 33), nullptr},
-        {"Label2", QRect(64, 72, 57, 15), "Mars 2004"},    {"Label3", QRect(208, 74, 25, 15), "V 1.2"},
+        {"Image1", QRect(0, 0, 273, 128), nullptr},
+        {"Label1", QRect(32, 0, 213, 26), "Echangeur instationnaire"},
+        {"Image2", QRect(0, 48, 57, 41), nullptr},
+        {"Image3", QRect(240, 56, 33, 33), nullptr},
+        {"Label2", QRect(64, 72, 57, 15), "Mars 2004"},
+        {"Label3", QRect(208, 74, 25, 15), "V 1.2"},
     };
     for (const auto& l : labels) {
         SCOPED_TRACE(l.name);
@@ -97,14 +101,17 @@ TEST(AboutDialog, ControlsAsDesigned) {
     EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("Image1"))->hasScaledContents());
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Image2"))->pixmap().size(), QSize(49, 42));
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Image3"))->pixmap().size(), QSize(32, 32));
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Image2"))->toolTip(), QStringLiteral("E-mail : auteur@exemple.org"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Image2"))->toolTip(),
+              QStringLiteral("E-mail : auteur@exemple.org"));
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Image3"))->toolTip(),
               QStringLiteral("D'autres outils disponibles sur https://exemple.org/outils"));
     for (const char* name : {"Image2", "Image3", "Label2", "Label3"})
-        EXPECT_EQ(dialog.findChild<QLabel*>(QString::fromLatin1(name))->cursor().shape(), Qt::PointingHandCursor)
+        EXPECT_EQ(dialog.findChild<QLabel*>(QString::fromLatin1(name))->cursor().shape(),
+                  Qt::PointingHandCursor)
             << name;
     const QColor olive(128, 128, 0);
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText), olive);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText),
+              olive);
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->font().pixelSize(), 19);
 }
 
@@ -154,11 +161,11 @@ TEST(AboutDialog, LinksGoToTheOpenerAndLeaveTheDialogOpen) {
     clickCentre(dialog.findChild<QLabel*>(QStringLiteral("Label3")));
     clickCentre(dialog.findChild<QWidget*>(QStringLiteral("ShapedButton1")));
     clickCentre(dialog.findChild<QLabel*>(QStringLiteral("Label1"))); // the title does nothing
-    EXPECT_EQ(spy.opened, QStringList({QStringLiteral("mailto:auteur@exemple.org"),
-                                       QStringLiteral("https://exemple.org/outils"),
-                                       QStringLiteral("https://exemple.org/outils"),
-                                       QStringLiteral("https://exemple.org/outils"),
-                                       QStringLiteral("/usr/share/doc/calidor/calidor-modele.pdf")}));
+    EXPECT_EQ(spy.opened,
+              QStringList(
+                  {QStringLiteral("mailto:auteur@exemple.org"), QStringLiteral("https://exemple.org/outils"),
+                   QStringLiteral("https://exemple.org/outils"), QStringLiteral("https://exemple.org/outils"),
+                   QStringLiteral("/usr/share/doc/calidor/calidor-modele.pdf")}));
     EXPECT_TRUE(dialog.isVisible());
 }
 

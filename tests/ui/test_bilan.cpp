@@ -9,7 +9,7 @@
 #include "model/stability.h"
 #include "model/theory.h"
 #include "model/timestep.h"
-#include "run/sym.h"
+#include "run/refreshdisplay.h"
 #include "ui/bilan.h"
 
 #include <QAction>
@@ -40,10 +40,8 @@ protected:
     void runFor(double seconds) {
         const int steps = static_cast<int>(seconds / model->params.dt);
         for (int k = 0; k < steps; ++k) {
-            StepTemperatures(*model);
-            ComputeBalances(*model);
-            FinishStep(*model);
-            if (model->nstep % sym::RefreshPeriod == 0)
+            AdvanceStep(*model);
+            if (model->nstep % RefreshPeriod == 0)
                 RefreshDisplay(*model, *form);
         }
     }

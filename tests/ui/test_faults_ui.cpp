@@ -13,8 +13,8 @@ namespace {
 using Faults = MainWindowTest;
 
 bool allFinite(const ModelParameters& p) {
-    for (double v : {p.Tef, p.Tec, p.Tinit, p.Cpf, p.Cpc, p.Cpp, p.debf, p.debc, p.Mf, p.Mc, p.Mp, p.tmax, p.dt,
-                     p.Kf, p.Kc, p.sigmaf, p.sigmac, p.Lech})
+    for (double v : {p.Tef, p.Tec, p.Tinit, p.Cpf, p.Cpc, p.Cpp, p.debf, p.debc, p.Mf, p.Mc, p.Mp, p.tmax,
+                     p.dt, p.Kf, p.Kc, p.sigmaf, p.sigmac, p.Lech})
         if (!std::isfinite(v))
             return false;
     return true;
@@ -125,7 +125,8 @@ TEST_F(Faults, OverflowingTextAbandonsTheReading) {
     actualise();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.front().contains(QLatin1String("Erreur"))) << messages.front().toStdString();
-    EXPECT_TRUE(messages.front().contains(QString::fromUtf8("dépassement"))) << messages.front().toStdString();
+    EXPECT_TRUE(messages.front().contains(QString::fromUtf8("dépassement")))
+        << messages.front().toStdString();
     EXPECT_EQ(model->params.Tinit, 9);
     EXPECT_EQ(model->params.Cpf, 4180); // never an infinity
     EXPECT_EQ(model->params.Mf, 0.05);  // not reached
@@ -179,7 +180,8 @@ TEST_F(Faults, AnyTextInAnyFieldIsReadWithoutHarm) {
             else
                 typeInto(name, t.text);
             actualise();
-            EXPECT_EQ(messages.size(), t.overflows ? 1 : 0) << messages.join(QLatin1String(" | ")).toStdString();
+            EXPECT_EQ(messages.size(), t.overflows ? 1 : 0)
+                << messages.join(QLatin1String(" | ")).toStdString();
             EXPECT_TRUE(allFinite(model->params));
             EXPECT_TRUE(inletsFinite(*model));
             for (QSlider* s : form->findChildren<QSlider*>()) {

@@ -24,9 +24,13 @@ namespace {
 using namespace calidor::colours;
 const QColor& Beige = WindowBeige;
 
-std::string name(const QObject* o) { return o->objectName().toStdString(); }
+std::string name(const QObject* o) {
+    return o->objectName().toStdString();
+}
 
-QColor textColour(const QWidget* w) { return w->palette().color(w->foregroundRole()); }
+QColor textColour(const QWidget* w) {
+    return w->palette().color(w->foregroundRole());
+}
 
 bool isComic(const QFont& font) {
     const QString family = QFontInfo(font).family();
@@ -124,7 +128,9 @@ TEST_F(Layout, Sliders) {
     const struct {
         const char* name;
         int left, top;
-    } sliders[] = {{"TrackBar_TEF", 648, 64}, {"TrackBar_TEC", 648, 96}, {"TrackBar_debf", 648, 192},
+    } sliders[] = {{"TrackBar_TEF", 648, 64},
+                   {"TrackBar_TEC", 648, 96},
+                   {"TrackBar_debf", 648, 192},
                    {"TrackBar_debc", 648, 224}};
     for (const auto& s : sliders) {
         SCOPED_TRACE(s.name);
@@ -148,8 +154,8 @@ TEST_F(Layout, ButtonsInTheDefaultFont) {
         const char* caption;
         QRect geometry;
     } buttons[] = {
-        {"Button1", "Marche", QRect(0, 16, 41, 25)},   {"Button3", "Pause", QRect(0, 48, 41, 33)},
-        {"Button2", "Arrêt", QRect(0, 88, 41, 25)},    {"Button4", "quiter", QRect(0, 120, 81, 25)},
+        {"Button1", "Marche", QRect(0, 16, 41, 25)},      {"Button3", "Pause", QRect(0, 48, 41, 33)},
+        {"Button2", "Arrêt", QRect(0, 88, 41, 25)},       {"Button4", "quiter", QRect(0, 120, 81, 25)},
         {"Button5", "ACTUALISE", QRect(672, 16, 73, 33)},
     };
     const QString family = defaultFamily();
@@ -179,7 +185,8 @@ TEST_F(Layout, CheckBoxRadioGroupAndTime) {
     EXPECT_EQ(QFontInfo(group->font()).family(), family);
     const char* items[] = {"Puissances", "Production entropique"};
     for (int i = 0; i < 2; ++i) {
-        auto* item = control<QRadioButton>(QStringLiteral("RadioGroup1_item%1").arg(i).toLatin1().constData());
+        auto* item =
+            control<QRadioButton>(QStringLiteral("RadioGroup1_item%1").arg(i).toLatin1().constData());
         ASSERT_TRUE(item);
         EXPECT_EQ(item->text(), QString::fromUtf8(items[i]));
         EXPECT_EQ(QFontInfo(item->font()).family(), family);
@@ -344,11 +351,11 @@ TEST_F(Layout, SeriesStylesChartsAndDrawingOrder) {
         int width;
         bool marker;
     } series[] = {
-        {"Series1", "Chart1", Red, 2, false},      {"Series2", "Chart1", Blue, 2, false},
-        {"Series4", "Chart1", Fuchsia, 2, false},  {"Series5", "Chart3", Fuchsia, 2, false},
-        {"Series6", "Chart3", Fuchsia, 1, true},   {"Series7", "Chart3", Red, 2, false},
-        {"Series8", "Chart3", Red, 1, true},       {"Series9", "Chart3", Blue, 2, false},
-        {"Series10", "Chart3", Blue, 1, true},     {"Series11", "Chart2", Red, 2, false},
+        {"Series1", "Chart1", Red, 2, false},     {"Series2", "Chart1", Blue, 2, false},
+        {"Series4", "Chart1", Fuchsia, 2, false}, {"Series5", "Chart3", Fuchsia, 2, false},
+        {"Series6", "Chart3", Fuchsia, 1, true},  {"Series7", "Chart3", Red, 2, false},
+        {"Series8", "Chart3", Red, 1, true},      {"Series9", "Chart3", Blue, 2, false},
+        {"Series10", "Chart3", Blue, 1, true},    {"Series11", "Chart2", Red, 2, false},
         {"Series3", "Chart2", Blue, 2, false},
     };
     std::map<std::string, QStringList> order; // per chart, in the table's (drawing) order
@@ -382,11 +389,11 @@ TEST_F(Layout, SeriesStylesChartsAndDrawingOrder) {
 TEST_F(Layout, TabOrderFollowsTheNumbers) {
     // The numbered controls in their tab order.
     const QStringList numbered = {
-        "Button1",      "Chart1",       "Button2",      "Button3",       "Button4",  "Tefbox",  "tecbox",
-        "tinitbox",     "Cpfbox",       "Cpcbox",       "debfbox",       "debcbox",  "Mfbox",   "Mcbox",
-        "Tmmaxbox",     "dtbox",        "TrackBar_TEF", "TrackBar_TEC",  "Button5",  "TrackBar_debf",
-        "MPbox",        "cppbox",       "TrackBar_debc", "Chart3",       "CheckBox1", "Chart2", "Edit_Kc",
-        "Edit_Kf",      "Edit_sigmaf",  "Edit_sigmac",  "Edit_long",     "RadioGroup1"};
+        "Button1",     "Chart1",        "Button2",      "Button3",      "Button4", "Tefbox",        "tecbox",
+        "tinitbox",    "Cpfbox",        "Cpcbox",       "debfbox",      "debcbox", "Mfbox",         "Mcbox",
+        "Tmmaxbox",    "dtbox",         "TrackBar_TEF", "TrackBar_TEC", "Button5", "TrackBar_debf", "MPbox",
+        "cppbox",      "TrackBar_debc", "Chart3",       "CheckBox1",    "Chart2",  "Edit_Kc",       "Edit_Kf",
+        "Edit_sigmaf", "Edit_sigmac",   "Edit_long",    "RadioGroup1"};
 
     // One lap of the focus chain from the first button, among the widgets
     // that Tab reaches; a radio item stands for its group.

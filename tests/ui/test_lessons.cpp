@@ -175,7 +175,8 @@ TEST_F(LessonsTest, EveryScenarioRunsToItsEndOrItsFault) {
         QTest::qWait(10);
         if (unstable) {
             ASSERT_EQ(messages.size(), 1);
-            EXPECT_TRUE(messages.front().contains(QString::fromUtf8("limite de stabilité"))) << messages.front().toStdString();
+            EXPECT_TRUE(messages.front().contains(QString::fromUtf8("limite de stabilité")))
+                << messages.front().toStdString();
         } else {
             EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
             EXPECT_GT(form->findChild<charts::Series*>(QStringLiteral("Series5"))->count(), 0);

@@ -50,9 +50,10 @@ TEST_F(StartUp, SlidersCheckBoxRadioGroupTimeAndSeries) {
 }
 
 TEST_F(StartUp, EveryControlIsEnabledAndVisible) {
-    const char* names[] = {"Button1", "Button2", "Button3", "Button4", "Button5", "CheckBox1", "RadioGroup1",
-                           "TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf", "TrackBar_debc", "Edit_long",
-                           "Edit_Kf", "Tefbox", "dtbox", "Chart1", "Chart2", "Chart3"};
+    const char* names[] = {"Button1",       "Button2",     "Button3",      "Button4",      "Button5",
+                           "CheckBox1",     "RadioGroup1", "TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf",
+                           "TrackBar_debc", "Edit_long",   "Edit_Kf",      "Tefbox",       "dtbox",
+                           "Chart1",        "Chart2",      "Chart3"};
     for (const char* name : names) {
         QWidget* w = control(name);
         EXPECT_TRUE(w->isEnabled()) << name;

@@ -38,9 +38,9 @@ void settle(int milliseconds) {
     while (timer.elapsed() < milliseconds);
 }
 
-const char* const FieldNames[] = {"Tefbox", "tecbox",  "tinitbox", "Cpfbox",   "Cpcbox", "cppbox",
-                                  "Mfbox",  "Mcbox",   "MPbox",    "Edit_Kf",  "Edit_Kc", "Edit_sigmaf",
-                                  "Edit_sigmac", "debfbox", "debcbox", "Tmmaxbox", "dtbox"};
+const char* const FieldNames[] = {"Tefbox",      "tecbox",  "tinitbox", "Cpfbox",   "Cpcbox",  "cppbox",
+                                  "Mfbox",       "Mcbox",   "MPbox",    "Edit_Kf",  "Edit_Kc", "Edit_sigmaf",
+                                  "Edit_sigmac", "debfbox", "debcbox",  "Tmmaxbox", "dtbox"};
 
 // Mostly sensible values, sometimes ones that fault (a zero mass, too large a
 // time step, an absolute temperature below zero) or are not numbers at all.
