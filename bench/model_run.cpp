@@ -21,45 +21,17 @@ using namespace calidor;
 
 namespace {
 
-struct NamedParameter {
-    const char* name;
-    double ModelParameters::*member;
-};
-
-constexpr NamedParameter Parameters[] = {
-    {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},
-    {"Tinit", &ModelParameters::Tinit},   {"Cpf", &ModelParameters::Cpf},
-    {"Cpc", &ModelParameters::Cpc},       {"Cpp", &ModelParameters::Cpp},
-    {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc},
-    {"Mf", &ModelParameters::Mf},         {"Mc", &ModelParameters::Mc},
-    {"Mp", &ModelParameters::Mp},         {"tmax", &ModelParameters::tmax},
-    {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},
-    {"Kc", &ModelParameters::Kc},         {"sigmaf", &ModelParameters::sigmaf},
-    {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech},
-};
-
 bool setParameter(ModelParameters& p, std::string_view name, std::string_view text) {
     if (name == "cocourant") {
         p.cocourant = textToNumber(text) != 0 ? 1 : 0;
         return true;
     }
-    for (const NamedParameter& np : Parameters)
+    for (const NamedParameter& np : NamedParameters)
         if (name == np.name) {
             p.*np.member = textToNumber(text);
             return true;
         }
     return false;
-}
-
-// 64-bit FNV-1a over the raw little-endian bytes of every record of newNodes.
-std::uint64_t hashNodes(const NodeArray& nodes) {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(nodes.data());
-    for (std::size_t i = 0; i < sizeof(NodeArray); ++i) {
-        h ^= bytes[i];
-        h *= 0x100000001b3ULL;
-    }
-    return h;
 }
 
 void printArray(const char* name, const ModelState& m, double NodeRecord::*field) {
@@ -127,7 +99,7 @@ int main(int argc, char** argv) {
     const RunResult r = run(*model);
     const ModelState& m = *model;
     std::printf("{\n  \"params\": {");
-    for (const NamedParameter& np : Parameters)
+    for (const NamedParameter& np : NamedParameters)
         std::printf("\"%s\": %.17g, ", np.name, m.params.*np.member);
     std::printf("\"cocourant\": %d},\n", m.params.cocourant);
     std::printf("  \"nstep\": %" PRId64 ",\n  \"time\": %.17g,\n", m.nstep, m.time);
@@ -137,7 +109,7 @@ int main(int argc, char** argv) {
         std::printf("  \"fault\": null,\n");
     else
         std::printf("  \"fault\": %lld,\n", r.fault);
-    std::printf("  \"hash\": \"%016" PRIx64 "\",\n", hashNodes(m.newNodes));
+    std::printf("  \"hash\": \"%016" PRIx64 "\",\n", nodeHash(m.newNodes));
     printArray("Tc", m, &NodeRecord::Tc);
     printArray("Tf", m, &NodeRecord::Tf);
     printArray("Tp", m, &NodeRecord::Tp);

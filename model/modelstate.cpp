@@ -11,6 +11,16 @@ ModelState& processModel() {
     return state;
 }
 
+std::uint64_t nodeHash(const NodeArray& nodes) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(nodes.data());
+    for (std::size_t i = 0; i < sizeof(NodeArray); ++i) {
+        h ^= bytes[i];
+        h *= 0x100000001b3ULL;
+    }
+    return h;
+}
+
 double specificEntropy(double cp, double T) {
     using ext = long double;
     // Sum, quotient, logarithm and product all in extended precision; only the

@@ -75,6 +75,29 @@ struct ModelState {
     StepCache cache;        // exact shortcuts of the step; never a result (stepcache.h)
 };
 
+/// A parameter of ModelParameters by the name it has in the code (every
+/// double parameter; cocourant is an integer and has none).
+struct NamedParameter {
+    const char* name;
+    double ModelParameters::*member;
+};
+inline constexpr NamedParameter NamedParameters[] = {
+    {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},
+    {"Tinit", &ModelParameters::Tinit},   {"Cpf", &ModelParameters::Cpf},
+    {"Cpc", &ModelParameters::Cpc},       {"Cpp", &ModelParameters::Cpp},
+    {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc},
+    {"Mf", &ModelParameters::Mf},         {"Mc", &ModelParameters::Mc},
+    {"Mp", &ModelParameters::Mp},         {"tmax", &ModelParameters::tmax},
+    {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},
+    {"Kc", &ModelParameters::Kc},         {"sigmaf", &ModelParameters::sigmaf},
+    {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech},
+};
+
+/// 64-bit FNV-1a over the raw bytes of every record of a node array, records
+/// above N + 1 included: the fingerprint of a run's result that model_run
+/// prints and the tests compare.
+std::uint64_t nodeHash(const NodeArray& nodes);
+
 /// The program's one model state, in static storage, at its start-up values.
 ModelState& processModel();
 

@@ -168,17 +168,7 @@ TEST(Shortcuts, EveryInputChangedAloneInASteadyStateIsTakenIntoAccount) {
         bool betweenPhases = false;
     };
     std::vector<Change> changes;
-    const std::pair<const char*, double ModelParameters::*> parameters[] = {
-        {"Tef", &ModelParameters::Tef},       {"Tec", &ModelParameters::Tec},
-        {"Tinit", &ModelParameters::Tinit},   {"Cpf", &ModelParameters::Cpf},
-        {"Cpc", &ModelParameters::Cpc},       {"Cpp", &ModelParameters::Cpp},
-        {"debf", &ModelParameters::debf},     {"debc", &ModelParameters::debc},
-        {"Mf", &ModelParameters::Mf},         {"Mc", &ModelParameters::Mc},
-        {"Mp", &ModelParameters::Mp},         {"tmax", &ModelParameters::tmax},
-        {"dt", &ModelParameters::dt},         {"Kf", &ModelParameters::Kf},
-        {"Kc", &ModelParameters::Kc},         {"sigmaf", &ModelParameters::sigmaf},
-        {"sigmac", &ModelParameters::sigmac}, {"Lech", &ModelParameters::Lech}};
-    for (const auto& [name, member] : parameters)
+    for (const auto& [name, member] : NamedParameters)
         changes.push_back({name, [member = member](ModelState& m) { m.params.*member *= 1.25; }});
     changes.push_back({"cocourant", [](ModelState& m) { m.params.cocourant = 0; }});
     changes.push_back({"dx", [](ModelState& m) { m.dx = 0.0125; }});

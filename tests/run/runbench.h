@@ -4,13 +4,17 @@
 
 #include "fakewindow.h"
 
+#include "model/acquisition.h"
+#include "model/balances.h"
 #include "model/modelstate.h"
+#include "model/timestep.h"
 #include "run/modellock.h"
 #include "run/runcontrol.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -39,6 +43,39 @@ struct Bench {
 
 inline std::uint64_t bits(double v) {
     return std::bit_cast<std::uint64_t>(v);
+}
+
+/// A field's text changed once a run has made `atStep` steps.
+struct FieldChange {
+    std::int64_t atStep;
+    Field field;
+    const char* text;
+};
+
+/// The same run without a window, the reference that a windowed run must
+/// match bit for bit: the start-up texts with "Time max (s)" set, the initial
+/// state, then `steps` steps, each change taken by acquisition at its step.
+inline std::unique_ptr<ModelState> headlessReplay(const char* tmax, std::int64_t steps,
+                                                  std::initializer_list<FieldChange> changes) {
+    auto reference = std::make_unique<ModelState>();
+    FakeWindow form;
+    form.model = reference.get();
+    form.texts[int(Field::Tmmaxbox)] = tmax;
+    acquisition(*reference, form);
+    etat_initial(*reference);
+    BeginRun(*reference);
+    std::int64_t done = 0;
+    auto advanceTo = [&](std::int64_t step) {
+        for (; done < step; ++done)
+            AdvanceStep(*reference);
+    };
+    for (const FieldChange& change : changes) {
+        advanceTo(change.atStep);
+        form.texts[int(change.field)] = change.text;
+        acquisition(*reference, form);
+    }
+    advanceTo(steps);
+    return reference;
 }
 
 inline bool allFinite(const std::vector<Point>& points) {

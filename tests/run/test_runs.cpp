@@ -23,16 +23,6 @@
 using namespace calidor;
 using namespace calidor::testing;
 
-namespace {
-
-void headlessSteps(ModelState& m, int steps) {
-    for (int i = 0; i < steps; ++i) {
-        AdvanceStep(m);
-    }
-}
-
-} // namespace
-
 // --- Run length and what the charts receive ------------------------------------
 
 TEST(RunLength, TmaxZeroTakesOneStepWithoutRefresh) {
@@ -113,17 +103,7 @@ TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues
 
     // The same run without a window: the change at the same step gives the
     // same state, bit for bit, so no step was lost or computed twice.
-    auto reference = std::make_unique<ModelState>();
-    FakeWindow form;
-    form.model = reference.get();
-    form.texts[int(Field::Tmmaxbox)] = "2";
-    acquisition(*reference, form);
-    etat_initial(*reference);
-    BeginRun(*reference);
-    headlessSteps(*reference, haltedAt);
-    form.texts[int(Field::Mfbox)] = "0.0300";
-    acquisition(*reference, form);
-    headlessSteps(*reference, steps - haltedAt);
+    auto reference = headlessReplay("2", steps, {{haltedAt, Field::Mfbox, "0.0300"}});
     EXPECT_EQ(std::memcmp(reference->newNodes.data(), b.model->newNodes.data(), sizeof(NodeArray)), 0);
     EXPECT_EQ(bits(reference->Sgen), bits(b.model->Sgen));
 }

@@ -27,12 +27,6 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void headlessSteps(ModelState& m, long steps) {
-    for (long i = 0; i < steps; ++i) {
-        AdvanceStep(m);
-    }
-}
-
 bool sameSeries(const FakeWindow& a, const FakeWindow& b) {
     for (std::size_t s = 0; s < a.series.size(); ++s) {
         if (a.series[s].size() != b.series[s].size())
@@ -201,20 +195,8 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
     const long steps = b.nstep();
     EXPECT_EQ(steps, 250);
 
-    auto reference = std::make_unique<ModelState>();
-    FakeWindow form;
-    form.model = reference.get();
-    form.texts[int(Field::Tmmaxbox)] = "1";
-    acquisition(*reference, form);
-    etat_initial(*reference);
-    BeginRun(*reference);
-    headlessSteps(*reference, haltedAt);
-    form.texts[int(Field::Mfbox)] = "0.0300";
-    acquisition(*reference, form);
-    headlessSteps(*reference, firstRefresh - haltedAt);
-    form.texts[int(Field::tecbox)] = "50";
-    acquisition(*reference, form);
-    headlessSteps(*reference, steps - firstRefresh);
+    auto reference =
+        headlessReplay("1", steps, {{haltedAt, Field::Mfbox, "0.0300"}, {firstRefresh, Field::tecbox, "50"}});
     EXPECT_EQ(std::memcmp(reference->newNodes.data(), b.model->newNodes.data(), sizeof(NodeArray)), 0);
     EXPECT_EQ(bits(reference->Sgen), bits(b.model->Sgen));
 }
