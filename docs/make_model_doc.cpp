@@ -42,6 +42,103 @@ int fail(const QString& message) {
     return 1;
 }
 
+// Reads the HTML text into a document laid out with design metrics, so that the
+// line breaks are the same at any resolution. Returns an error, or nothing.
+QString loadDocument(const QString& inputPath, QTextDocument& doc) {
+    QFile input(inputPath);
+    if (!input.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(inputPath, input.errorString());
+    QFont body(QStringLiteral("DejaVu Serif"));
+    body.setPointSizeF(kBodyPointSize);
+    doc.setDefaultFont(body);
+    QTextOption option = doc.defaultTextOption();
+    option.setUseDesignMetrics(true);
+    doc.setDefaultTextOption(option);
+    doc.setDocumentMargin(0);
+    doc.setHtml(QString::fromUtf8(input.readAll()));
+    if (doc.isEmpty())
+        return QStringLiteral("%1 holds no text").arg(inputPath);
+    return {};
+}
+
+void setUpWriter(QPdfWriter& writer, const QString& title) {
+    writer.setResolution(kPdfDpi);
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm, QPageLayout::Millimeter));
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Calidor"));
+}
+
+// Where things fall on a page. The text is laid out in the pixels of the screen
+// it is laid out for, then scaled to the PDF's device pixels.
+struct PageGeometry {
+    QSizeF textPage;  // the text's part of a page, in layout pixels
+    double toDevice;  // layout pixels to device pixels
+    double rule;      // height of the footer's rule, in device pixels
+    QRectF footer;    // the footer's text box, in device pixels
+    double pageWidth; // in device pixels
+};
+
+PageGeometry pageGeometry(const QPdfWriter& writer) {
+    PageGeometry g{};
+    const double layoutDpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+    g.toDevice = kPdfDpi / layoutDpi;
+    const QRectF pagePt = writer.pageLayout().paintRect(QPageLayout::Point);
+    g.textPage = QSizeF(pagePt.width() * layoutDpi / 72, (pagePt.height() - kFooterPt) * layoutDpi / 72);
+    const QRectF pageDevice = writer.pageLayout().paintRectPixels(kPdfDpi);
+    const double textBottom = g.textPage.height() * g.toDevice;
+    g.rule = textBottom + kFooterPt / 3 * kPdfDpi / 72;
+    g.footer = QRectF(0, g.rule, pageDevice.width(), pageDevice.height() - g.rule);
+    g.pageWidth = pageDevice.width();
+    return g;
+}
+
+// Draws the slice of the laid-out text that falls on this page.
+void drawTextSlice(QPainter& painter, QTextDocument& doc, const PageGeometry& g, int page) {
+    painter.save();
+    painter.scale(g.toDevice, g.toDevice);
+    const QRectF slice(0, page * g.textPage.height(), g.textPage.width(), g.textPage.height());
+    painter.translate(0, -slice.top());
+    painter.setClipRect(slice);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = slice;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    doc.documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+// A thin teal rule, the title on the left, the page on the right.
+void drawFooter(QPainter& painter, const PageGeometry& g, const QString& title, int page, int pages) {
+    QFont footerFont(QStringLiteral("DejaVu Sans"));
+    footerFont.setPointSizeF(kFooterPointSize);
+    painter.setPen(QPen(kTeal, 0.5 * kPdfDpi / 72));
+    painter.drawLine(QPointF(0, g.rule), QPointF(g.pageWidth, g.rule));
+    painter.setFont(footerFont);
+    painter.setPen(kFooterText);
+    painter.drawText(g.footer, Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter.drawText(g.footer, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
+}
+
+// Prints every page; returns an error, or nothing.
+QString printPages(QPdfWriter& writer, QTextDocument& doc, const QString& title, const QString& outputPath) {
+    const PageGeometry g = pageGeometry(writer);
+    doc.setPageSize(g.textPage);
+    const int pages = doc.pageCount();
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return QStringLiteral("cannot start the PDF %1").arg(outputPath);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !writer.newPage())
+            return QStringLiteral("cannot add page %1 to %2").arg(page + 1).arg(outputPath);
+        drawTextSlice(painter, doc, g, page);
+        drawFooter(painter, g, title, page, pages);
+    }
+    if (!painter.end())
+        return QStringLiteral("cannot finish the PDF %1").arg(outputPath);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,81 +154,19 @@ int main(int argc, char** argv) {
     const QString inputPath = QString::fromLocal8Bit(argv[1]);
     const QString outputPath = QString::fromLocal8Bit(argv[2]);
 
-    QFile input(inputPath);
-    if (!input.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot read %1: %2").arg(inputPath, input.errorString()));
-    const QString html = QString::fromUtf8(input.readAll());
-
     QTextDocument doc;
-    QFont body(QStringLiteral("DejaVu Serif"));
-    body.setPointSizeF(kBodyPointSize);
-    doc.setDefaultFont(body);
-    QTextOption option = doc.defaultTextOption();
-    option.setUseDesignMetrics(true); // the same line breaks at any resolution
-    doc.setDefaultTextOption(option);
-    doc.setDocumentMargin(0);
-    doc.setHtml(html);
-    if (doc.isEmpty())
-        return fail(QStringLiteral("%1 holds no text").arg(inputPath));
+    if (const QString error = loadDocument(inputPath, doc); !error.isEmpty())
+        return fail(error);
     const QString title = doc.metaInformation(QTextDocument::DocumentTitle);
 
     // Written under a temporary name and renamed once complete.
     QSaveFile output(outputPath);
     if (!output.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write %1: %2").arg(outputPath, output.errorString()));
-
     QPdfWriter writer(&output);
-    writer.setResolution(kPdfDpi);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm, QPageLayout::Millimeter));
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Calidor"));
-
-    // Layout units: the pixels of the screen the text is laid out for.
-    const double layoutDpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
-    const double toDevice = kPdfDpi / layoutDpi;
-    const QRectF pagePt = writer.pageLayout().paintRect(QPageLayout::Point);
-    const QSizeF textPage(pagePt.width() * layoutDpi / 72, (pagePt.height() - kFooterPt) * layoutDpi / 72);
-    doc.setPageSize(textPage);
-    const int pages = doc.pageCount();
-
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return fail(QStringLiteral("cannot start the PDF %1").arg(outputPath));
-    QFont footerFont(QStringLiteral("DejaVu Sans"));
-    footerFont.setPointSizeF(kFooterPointSize);
-    const QRectF pageDevice = writer.pageLayout().paintRectPixels(kPdfDpi);
-    const double textBottom = textPage.height() * toDevice;
-    const double rule = textBottom + kFooterPt / 3 * kPdfDpi / 72;
-    const QRectF footer(0, rule, pageDevice.width(), pageDevice.height() - rule);
-
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !writer.newPage())
-            return fail(QStringLiteral("cannot add page %1 to %2").arg(page + 1).arg(outputPath));
-
-        // The slice of the laid-out text that falls on this page.
-        painter.save();
-        painter.scale(toDevice, toDevice);
-        const QRectF slice(0, page * textPage.height(), textPage.width(), textPage.height());
-        painter.translate(0, -slice.top());
-        painter.setClipRect(slice);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = slice;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        doc.documentLayout()->draw(&painter, context);
-        painter.restore();
-
-        // Footer: a thin teal rule, the title on the left, the page on the right.
-        painter.setPen(QPen(kTeal, 0.5 * kPdfDpi / 72));
-        painter.drawLine(QPointF(0, rule), QPointF(pageDevice.width(), rule));
-        painter.setFont(footerFont);
-        painter.setPen(kFooterText);
-        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, title);
-        painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
-    }
-    if (!painter.end())
-        return fail(QStringLiteral("cannot finish the PDF %1").arg(outputPath));
+    setUpWriter(writer, title);
+    if (const QString error = printPages(writer, doc, title, outputPath); !error.isEmpty())
+        return fail(error);
     if (!output.commit())
         return fail(QStringLiteral("cannot write %1: %2").arg(outputPath, output.errorString()));
     return 0;
