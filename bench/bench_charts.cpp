@@ -2,6 +2,7 @@
 // time series already holding 0, 2 000, 20 000 or 100 000 points each. The figure that counts is the
 // median time of one refresh ("median_ms").
 #include "charts/chartview.h"
+#include "ui/looks.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -22,8 +23,9 @@ using calidor::charts::ChartView;
 using calidor::charts::Series;
 using calidor::charts::SeriesStyle;
 
-const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kFuchsia(255, 0, 255);
-const QColor kBeige(232, 216, 176);
+using calidor::WindowBeige;
+using namespace calidor::colours; // the main window's curve colours
+
 constexpr double kRefreshPeriod = 0.16; // simulated seconds between two refreshes (40 steps of 0.004 s)
 constexpr int kNodes = 101;
 
@@ -34,7 +36,7 @@ QPixmap paperTile() {
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x) {
             const int d = static_cast<int>(noise.bounded(17)) - 8;
-            tile.setPixel(x, y, qRgb(kBeige.red() + d, kBeige.green() + d, kBeige.blue() + d));
+            tile.setPixel(x, y, qRgb(WindowBeige.red() + d, WindowBeige.green() + d, WindowBeige.blue() + d));
         }
     return QPixmap::fromImage(tile);
 }
@@ -50,9 +52,7 @@ struct Charts {
     Charts() {
         window.resize(949, 679);
         const QPixmap tile = paperTile();
-        QFont titleFont;
-        titleFont.setFamilies({"Comic Sans MS", "Comic Neue"});
-        titleFont.setPixelSize(13);
+        const QFont titleFont = calidor::comicFont(13);
         auto make = [&](const char* name, QRect geometry, const char* title) {
             auto* chart = new ChartView(&window);
             chart->setObjectName(name);
@@ -66,13 +66,13 @@ struct Charts {
         chart2 = make("Chart2", {456, 400, 457, 233}, "Puissances (Entrée/Sortie) : kW");
         for (ChartView* chart : {chart1, chart3}) {
             chart->setTitleFont(titleFont);
-            chart->setTitleColor(kBlue);
+            chart->setTitleColor(Blue);
         }
         chart1->setLeftAxis({false, false, 0, 100});
         chart1->setBottomAxis({false, true, 0, 0});
         chart3->setLeftAxis({false, false, 0, 100});
 
-        const SeriesStyle line{kRed, 2, false, 5, 5};
+        const SeriesStyle line{Red, 2, false, 5, 5};
         auto style = [&](QColor color, bool marker) {
             SeriesStyle s = line;
             s.color = color;
@@ -80,17 +80,17 @@ struct Charts {
             s.lineWidth = marker ? 1 : 2;
             return s;
         };
-        s1 = chart1->addSeries("Series1", style(kRed, false));
-        s2 = chart1->addSeries("Series2", style(kBlue, false));
-        s4 = chart1->addSeries("Series4", style(kFuchsia, false));
-        s5 = chart3->addSeries("Series5", style(kFuchsia, false));
-        s6 = chart3->addSeries("Series6", style(kFuchsia, true));
-        s7 = chart3->addSeries("Series7", style(kRed, false));
-        s8 = chart3->addSeries("Series8", style(kRed, true));
-        s9 = chart3->addSeries("Series9", style(kBlue, false));
-        s10 = chart3->addSeries("Series10", style(kBlue, true));
-        s11 = chart2->addSeries("Series11", style(kRed, false));
-        s3 = chart2->addSeries("Series3", style(kBlue, false));
+        s1 = chart1->addSeries("Series1", style(Red, false));
+        s2 = chart1->addSeries("Series2", style(Blue, false));
+        s4 = chart1->addSeries("Series4", style(Fuchsia, false));
+        s5 = chart3->addSeries("Series5", style(Fuchsia, false));
+        s6 = chart3->addSeries("Series6", style(Fuchsia, true));
+        s7 = chart3->addSeries("Series7", style(Red, false));
+        s8 = chart3->addSeries("Series8", style(Red, true));
+        s9 = chart3->addSeries("Series9", style(Blue, false));
+        s10 = chart3->addSeries("Series10", style(Blue, true));
+        s11 = chart2->addSeries("Series11", style(Red, false));
+        s3 = chart2->addSeries("Series3", style(Blue, false));
         window.show();
         QCoreApplication::processEvents();
     }

@@ -45,33 +45,36 @@ BENCHMARK(oneStep)
     ->ArgNames({"cocourant", "shortcuts"})
     ->Unit(benchmark::kMicrosecond);
 
-void temperaturesOnly(benchmark::State& state) {
+// One phase repeated on the same inputs, with the shortcuts on or off (the
+// argument); the balances follow the step's temperatures, as in a step.
+void phaseAlone(benchmark::State& state, void (*phase)(ModelState&), bool afterTemperatures) {
     auto model = warmedUpModel(1, state.range(0) != 0);
-    for (auto _ : state) {
+    if (afterTemperatures)
         StepTemperatures(*model);
+    for (auto _ : state) {
+        phase(*model);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(temperaturesOnly)->Arg(0)->Arg(1)->ArgName("shortcuts")->Unit(benchmark::kMicrosecond);
 
-void balancesOnly(benchmark::State& state) {
-    auto model = warmedUpModel(1, state.range(0) != 0);
-    StepTemperatures(*model);
-    for (auto _ : state) {
-        ComputeBalances(*model);
-        benchmark::DoNotOptimize(model->Sgen);
-    }
-}
-BENCHMARK(balancesOnly)->Arg(0)->Arg(1)->ArgName("shortcuts")->Unit(benchmark::kMicrosecond);
-
-void endOfStepCopy(benchmark::State& state) {
-    auto model = warmedUpModel(1, state.range(0) != 0);
-    for (auto _ : state) {
-        FinishStep(*model);
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(endOfStepCopy)->Arg(0)->Arg(1)->ArgName("shortcuts")->Unit(benchmark::kMicrosecond);
+const bool phasesRegistered = [] {
+    const struct {
+        const char* name;
+        void (*phase)(ModelState&);
+        bool afterTemperatures;
+    } phases[] = {
+        {"temperaturesOnly", StepTemperatures, false},
+        {"balancesOnly", ComputeBalances, true},
+        {"endOfStepCopy", FinishStep, false},
+    };
+    for (const auto& p : phases)
+        benchmark::RegisterBenchmark(p.name, phaseAlone, p.phase, p.afterTemperatures)
+            ->Arg(0)
+            ->Arg(1)
+            ->ArgName("shortcuts")
+            ->Unit(benchmark::kMicrosecond);
+    return true;
+}();
 
 } // namespace
 

@@ -11,9 +11,7 @@
 // Pf, Sgen). Usage: bench_wholemodel [repetitions] (default 5; short runs
 // repeat 20 times as often), or bench_wholemodel one straightforward|plain|model
 // cocourant tmax: a single run, for instruction counts under callgrind.
-#include "model/acquisition.h"
-#include "model/balances.h"
-#include "model/timestep.h"
+#include "bench/headlessrun.h"
 
 #include "straightforward.h"
 
@@ -62,13 +60,7 @@ double modelRun(const ModelParameters& params, bool shortcuts, EndState& end) {
     auto m = std::make_unique<ModelState>();
     m->params = params;
     m->cache.enabled = shortcuts;
-    etat_initial(*m);
-    const auto start = Clock::now();
-    BeginRun(*m);
-    do {
-        AdvanceStep(*m);
-    } while (m->time < m->params.tmax);
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = bench::timedHeadlessRun(*m);
     end = endState(m->oldNodes.data(), m->newNodes.data(), m->time, m->Pc, m->Pf, m->Sgen);
     return seconds;
 }

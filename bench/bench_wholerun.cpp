@@ -1,10 +1,8 @@
 // The default run with the display, offscreen, from "Marche" to the start
 // button enabled again, against the same 75001 steps without a window; and
 // how soon the window answers while the run computes.
+#include "bench/headlessrun.h"
 #include "charts/chartview.h"
-#include "model/acquisition.h"
-#include "model/balances.h"
-#include "model/timestep.h"
 #include "ui/visu.h"
 
 #include <QApplication>
@@ -28,13 +26,7 @@ namespace {
 
 double headlessRun() {
     auto model = std::make_unique<ModelState>();
-    etat_initial(*model);
-    const auto start = Clock::now();
-    BeginRun(*model);
-    do {
-        AdvanceStep(*model);
-    } while (model->time < model->params.tmax);
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    return bench::timedHeadlessRun(*model);
 }
 
 double percentile(std::vector<double> values, double p) {

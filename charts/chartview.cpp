@@ -54,26 +54,6 @@ ChartView::~ChartView() {
         disconnect(cache.series, nullptr, this, nullptr);
 }
 
-void ChartView::setTitle(const QString& text) {
-    m_title = text;
-    invalidateBackground();
-}
-
-void ChartView::setTitleFont(const QFont& font) {
-    m_titleFont = font;
-    invalidateBackground();
-}
-
-void ChartView::setTitleColor(const QColor& color) {
-    m_titleColor = color;
-    invalidateBackground();
-}
-
-void ChartView::setBackgroundTile(const QPixmap& tile) {
-    m_tile = tile;
-    invalidateBackground();
-}
-
 void ChartView::setLeftAxis(const AxisRange& range) {
     m_leftAxis = range;
     update();
@@ -82,16 +62,6 @@ void ChartView::setLeftAxis(const AxisRange& range) {
 void ChartView::setBottomAxis(const AxisRange& range) {
     m_bottomAxis = range;
     update();
-}
-
-AxisScale ChartView::leftScale() const {
-    return computeFrame().y;
-}
-AxisScale ChartView::bottomScale() const {
-    return computeFrame().x;
-}
-QRect ChartView::plotArea() const {
-    return computeFrame().plot;
 }
 
 QPointF ChartView::mapToPixel(double x, double y) const {

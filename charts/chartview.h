@@ -45,26 +45,26 @@ public:
     ~ChartView() override;
 
     /// Title centred at the top; an empty title takes no room.
-    void setTitle(const QString& text);
+    void setTitle(const QString& text) { setBackgroundPart(m_title, text); }
     QString title() const { return m_title; }
-    void setTitleFont(const QFont& font);
+    void setTitleFont(const QFont& font) { setBackgroundPart(m_titleFont, font); }
     QFont titleFont() const { return m_titleFont; }
     /// An invalid colour means the palette's window text colour.
-    void setTitleColor(const QColor& color);
+    void setTitleColor(const QColor& color) { setBackgroundPart(m_titleColor, color); }
     QColor titleColor() const { return m_titleColor; }
 
     /// Picture tiled over the whole chart background; a null picture leaves the palette's window colour.
-    void setBackgroundTile(const QPixmap& tile);
+    void setBackgroundTile(const QPixmap& tile) { setBackgroundPart(m_tile, tile); }
 
     void setLeftAxis(const AxisRange& range);
     void setBottomAxis(const AxisRange& range);
     AxisRange leftAxis() const { return m_leftAxis; }
     AxisRange bottomAxis() const { return m_bottomAxis; }
     /// The ranges the axes show for the present data and size, automatic ends resolved.
-    AxisScale leftScale() const;
-    AxisScale bottomScale() const;
+    AxisScale leftScale() const { return computeFrame().y; }
+    AxisScale bottomScale() const { return computeFrame().x; }
     /// The inside of the plot frame, in widget pixels: series are drawn and clipped here.
-    QRect plotArea() const;
+    QRect plotArea() const { return computeFrame().plot; }
     /// Where the data point (x, y) lies in widget pixels, for the present data and size.
     QPointF mapToPixel(double x, double y) const;
 
@@ -161,6 +161,11 @@ private:
     void seriesChanged();
     void seriesDestroyed(QObject* object);
     void invalidateBackground();
+    // Stores something the background layer is drawn from (the title, its font and colour, the tile).
+    template <class T> void setBackgroundPart(T& part, const T& value) {
+        part = value;
+        invalidateBackground();
+    }
     QList<const Series*> namedSeries() const;
     void buildActions();
 

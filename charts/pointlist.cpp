@@ -184,15 +184,7 @@ void PointList::groupTail() {
         read = stop;
     }
     m_grouped = write;
-    if (write < read) {
-        std::copy(m_x.begin() + static_cast<std::ptrdiff_t>(read), m_x.end(),
-                  m_x.begin() + static_cast<std::ptrdiff_t>(write));
-        std::copy(m_y.begin() + static_cast<std::ptrdiff_t>(read), m_y.end(),
-                  m_y.begin() + static_cast<std::ptrdiff_t>(write));
-        m_x.resize(size - (read - write));
-        m_y.resize(size - (read - write));
-        m_thinned = true;
-    }
+    closeGap(write, read);
 }
 
 // Doubles the group size: neighbouring groups merge while together they stand for no more points than
@@ -200,7 +192,6 @@ void PointList::groupTail() {
 void PointList::mergeGroups(bool throughBreaks) {
     if (m_groupSize <= UINT32_MAX / 2)
         m_groupSize *= 2;
-    const std::size_t size = m_x.size();
     std::vector<Group> merged;
     merged.reserve(m_groups.size() / 2 + 1);
     std::size_t read = 0, write = 0;
@@ -229,14 +220,19 @@ void PointList::mergeGroups(bool throughBreaks) {
     }
     m_groups = std::move(merged);
     m_grouped = write;
-    std::copy(m_x.begin() + static_cast<std::ptrdiff_t>(read), m_x.end(),
-              m_x.begin() + static_cast<std::ptrdiff_t>(write));
-    std::copy(m_y.begin() + static_cast<std::ptrdiff_t>(read), m_y.end(),
-              m_y.begin() + static_cast<std::ptrdiff_t>(write));
-    m_x.resize(size - (read - write));
-    m_y.resize(size - (read - write));
-    if (write < read)
-        m_thinned = true;
+    closeGap(write, read);
+}
+
+// The points from `read` on move down to `write`, over the points that the summaries replaced.
+void PointList::closeGap(std::size_t write, std::size_t read) {
+    if (write == read)
+        return;
+    const auto from = static_cast<std::ptrdiff_t>(read), to = static_cast<std::ptrdiff_t>(write);
+    std::copy(m_x.begin() + from, m_x.end(), m_x.begin() + to);
+    std::copy(m_y.begin() + from, m_y.end(), m_y.begin() + to);
+    m_x.resize(m_x.size() - (read - write));
+    m_y.resize(m_y.size() - (read - write));
+    m_thinned = true;
 }
 
 // Brings the list back within its limit: the whole points older than the newest quarter of the limit

@@ -94,6 +94,7 @@ private:
     void thin();
     void groupTail();
     void mergeGroups(bool throughBreaks);
+    void closeGap(std::size_t write, std::size_t read);
     std::size_t summarize(std::size_t from, std::size_t to, std::size_t write);
     void insertIntoGroup(std::size_t index);
     void forgetInsertions();

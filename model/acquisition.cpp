@@ -18,7 +18,7 @@ double readField(const AcquisitionForm& form, Field field) {
 }
 
 // Where each field's value goes, in reading order.
-double& parameterOf(ModelParameters& p, Field field) {
+template <class Parameters> auto& parameterOf(Parameters& p, Field field) {
     switch (field) {
     case Field::Tefbox:
         return p.Tef;
@@ -60,42 +60,58 @@ double& parameterOf(ModelParameters& p, Field field) {
     return p.dt;
 }
 
-// The slider that follows a field, if any, and the position its rule gives.
-bool followingSlider(Field field, double value, Slider& slider, int& position) {
-    switch (field) {
-    case Field::Tefbox:
-        slider = Slider::TrackBar_TEF;
-        position = temperatureSliderPosition(value);
-        return true;
-    case Field::tecbox:
-        slider = Slider::TrackBar_TEC;
-        position = temperatureSliderPosition(value);
-        return true;
-    case Field::debfbox:
-        slider = Slider::TrackBar_debf;
-        position = flowSliderPosition(value);
-        return true;
-    case Field::debcbox:
-        slider = Slider::TrackBar_debc;
-        position = flowSliderPosition(value);
-        return true;
-    default:
-        return false;
-    }
+// The four sliders and the fields they follow. A temperature slider's
+// position is a whole number of degrees; a flow slider's has its own scale.
+struct Coupling {
+    Slider slider;
+    Field field;
+    bool temperature;
+};
+
+constexpr Coupling Couplings[] = {
+    {Slider::TrackBar_TEF, Field::Tefbox, true},
+    {Slider::TrackBar_TEC, Field::tecbox, true},
+    {Slider::TrackBar_debf, Field::debfbox, false},
+    {Slider::TrackBar_debc, Field::debcbox, false},
+};
+
+// The coupling of a field, or nullptr for a field without a slider.
+const Coupling* couplingOf(Field field) {
+    for (const Coupling& coupling : Couplings)
+        if (coupling.field == field)
+            return &coupling;
+    return nullptr;
 }
 
-Field fieldOf(Slider slider) {
-    switch (slider) {
-    case Slider::TrackBar_TEF:
-        return Field::Tefbox;
-    case Slider::TrackBar_TEC:
-        return Field::tecbox;
-    case Slider::TrackBar_debf:
-        return Field::debfbox;
-    case Slider::TrackBar_debc:
-        return Field::debcbox;
+const Coupling& couplingOf(Slider slider) {
+    for (const Coupling& coupling : Couplings)
+        if (coupling.slider == slider)
+            return coupling;
+    return Couplings[0];
+}
+
+// A parameter with a point and a fixed number of decimals, but for the five
+// fields that keep the short texts the window was designed with.
+std::string startupText(const ModelParameters& p, Field field) {
+    switch (field) {
+    case Field::Edit_Kf:
+    case Field::Edit_Kc:
+        return "2000";
+    case Field::Edit_sigmaf:
+    case Field::Edit_sigmac:
+        return "0.1";
+    case Field::Edit_long:
+        return "1";
+    case Field::Mfbox:
+    case Field::Mcbox:
+    case Field::MPbox:
+    case Field::debfbox:
+    case Field::debcbox:
+    case Field::dtbox:
+        return fixedText(parameterOf(p, field), 4);
+    default:
+        return fixedText(parameterOf(p, field), 2);
     }
-    return Field::Tefbox;
 }
 
 void writeInletEntropies(ModelState& m) {
@@ -153,18 +169,24 @@ const char* fieldLabel(Field field) {
     return "";
 }
 
+std::array<std::string, FieldCount> startupFieldTexts(const ModelParameters& p) {
+    std::array<std::string, FieldCount> texts;
+    for (int f = 0; f < FieldCount; ++f)
+        texts[f] = startupText(p, static_cast<Field>(f));
+    return texts;
+}
+
 void acquisition(ModelState& model, AcquisitionForm& form) {
     ModelParameters& p = model.params;
     for (int f = 0; f < FieldCount; ++f) {
         const auto field = static_cast<Field>(f);
         const double value = readField(form, field);
         parameterOf(p, field) = value;
-        Slider slider;
-        int position;
         // A slider that moves runs its handler at once, which rewrites its
         // field and runs acquisition again from the first field (nested).
-        if (followingSlider(field, value, slider, position))
-            form.setSliderPosition(slider, position);
+        if (const Coupling* coupling = couplingOf(field))
+            form.setSliderPosition(coupling->slider, coupling->temperature ? temperatureSliderPosition(value)
+                                                                           : flowSliderPosition(value));
     }
     p.cocourant = form.coCurrentChecked() ? 1 : 0;
     writeInlets(model);
@@ -173,9 +195,9 @@ void acquisition(ModelState& model, AcquisitionForm& form) {
 
 void sliderChanged(ModelState& model, AcquisitionForm& form, Slider slider) {
     const int position = form.sliderPosition(slider);
-    const bool temperature = slider == Slider::TrackBar_TEF || slider == Slider::TrackBar_TEC;
-    form.setFieldText(fieldOf(slider),
-                      temperature ? temperatureSliderText(position) : flowSliderText(position));
+    const Coupling& coupling = couplingOf(slider);
+    form.setFieldText(coupling.field,
+                      coupling.temperature ? temperatureSliderText(position) : flowSliderText(position));
     acquisition(model, form);
 }
 

@@ -5,6 +5,7 @@
 
 #include "model/modelstate.h"
 
+#include <array>
 #include <string>
 
 namespace calidor {
@@ -55,6 +56,12 @@ public:
 
 /// The caption of a field's label on the main window ("Cp F (J/kg.K)"), UTF-8.
 const char* fieldLabel(Field field);
+
+/// The fields' texts at start-up, in the fields' order, for these parameters:
+/// each value with a point and a fixed number of decimals ("4180.00",
+/// "0.0150"), but the convection coefficients, the exchange surfaces and the
+/// length, which show the short texts "2000", "0.1" and "1" whatever the values.
+std::array<std::string, FieldCount> startupFieldTexts(const ModelParameters& params = {});
 
 /// Reads the 18 fields and the check box into the parameters, field by field,
 /// moving each slider to match its field as soon as its parameter is stored,

@@ -157,49 +157,50 @@ sym::~sym() {
     end();
 }
 
-void sym::halt() {
+// Changes what the worker reads under the run's lock, then wakes the worker
+// wherever it waits: halted, pacing, or in the refresh hand-off.
+template <class Change> void sym::signalWorker(Change change) {
     {
         std::lock_guard lock(m_sync);
-        m_haltRequested = true;
-        m_stepping = false;
+        change();
     }
     m_wake.notify_all();
 }
 
+void sym::halt() {
+    signalWorker([this] {
+        m_haltRequested = true;
+        m_stepping = false;
+    });
+}
+
 void sym::resume() {
-    {
-        std::lock_guard lock(m_sync);
+    signalWorker([this] {
         m_haltRequested = false;
         m_stepping = false;
         m_displayHeld = false;
         m_pacer.reanchor();
-    }
-    m_wake.notify_all();
+    });
 }
 
 void sym::stepToNextRefresh() {
-    {
-        std::lock_guard lock(m_sync);
+    signalWorker([this] {
         m_haltRequested = false;
         m_stepping = true;
         m_displayHeld = false;
-    }
-    m_wake.notify_all();
+    });
 }
 
 void sym::requestStop() {
-    {
-        std::lock_guard lock(m_sync);
+    signalWorker([this] {
         m_stopRequested.store(true);
         if (m_handOff == HandOff::Pending)
             m_handOff = HandOff::Dropped;
-    }
-    m_wake.notify_all();
+    });
 }
 
 void sym::holdDisplay() {
-    {
-        std::lock_guard lock(m_sync);
+    signalWorker([this] {
         m_displayHeld = true;
         if (m_stepping) {
             m_stepping = false;
@@ -207,26 +208,19 @@ void sym::holdDisplay() {
         }
         if (m_handOff == HandOff::Pending)
             m_handOff = HandOff::Dropped;
-    }
-    m_wake.notify_all();
+    });
 }
 
 void sym::setPace(Pace pace) {
-    {
-        std::lock_guard lock(m_sync);
-        m_pacer.setPace(pace);
-    }
-    m_wake.notify_all();
+    signalWorker([this, pace] { m_pacer.setPace(pace); });
 }
 
 void sym::end() {
-    {
-        std::lock_guard lock(m_sync);
+    signalWorker([this] {
         m_ending = true;
         if (m_handOff == HandOff::Pending)
             m_handOff = HandOff::Cancelled;
-    }
-    m_wake.notify_all();
+    });
     if (m_worker.joinable())
         m_worker.join();
 }
@@ -352,11 +346,7 @@ void sym::runHandOff() {
         m_handOff = HandOff::Running;
     }
     RefreshDisplay(m_model, m_window);
-    {
-        std::lock_guard lock(m_sync);
-        m_handOff = HandOff::Done;
-    }
-    m_wake.notify_all();
+    signalWorker([this] { m_handOff = HandOff::Done; });
 }
 
 void sym::finishNaturally() {

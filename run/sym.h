@@ -98,6 +98,7 @@ private:
 
     enum class HandOff { Idle, Pending, Running, Done, Cancelled, Dropped };
 
+    template <class Change> void signalWorker(Change change);
     void body();
     bool waitForNextStep(double time);
     void haltIfStepping();

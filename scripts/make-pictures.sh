@@ -48,17 +48,27 @@ noise() {
      -virtual-pixel "$vp" "${smooth[@]}" -auto-level "$tmp/$file"
 }
 
+# fibred <name> <weights> <dark> <light> <output options...>
+# Mixes <name>-clouds, <name>-grain and <name>-fibres (made by noise; the
+# fibres' contrast is raised here) in the -poly weights given, and spreads the
+# result from the dark colour to the light one: a paper with fibres in it.
+fibred() {
+  local name=$1 weights=$2 dark=$3 light=$4
+  shift 4
+  im "$tmp/$name-fibres.png" -sigmoidal-contrast 4x50% "$tmp/$name-fibres.png"
+  im "$tmp/$name-clouds.png" "$tmp/$name-grain.png" "$tmp/$name-fibres.png" \
+     -poly "$weights" -auto-level -colorspace sRGB \
+     +level-colors "$dark","$light" \
+     "${clean[@]}" "$@"
+}
+
 # --- chart-paper.gif, 104 x 52: pale paper tiled behind the charts ----------
 # Broad clouds, fine grain and horizontal fibres, all wrapping round the edges.
 # Kept within a narrow, light range so that 2-pixel curves and black labels read.
 noise paper-clouds.png 104x52 101 tile blur 7
 noise paper-grain.png 104x52 202 tile blur 0.7
 noise paper-fibres.png 104x52 303 tile motion 9 12
-im "$tmp/paper-fibres.png" -sigmoidal-contrast 4x50% "$tmp/paper-fibres.png"
-im "$tmp/paper-clouds.png" "$tmp/paper-grain.png" "$tmp/paper-fibres.png" \
-   -poly "0.30,1 0.35,1 0.35,1" -auto-level -colorspace sRGB \
-   +level-colors "rgb(236,226,201)","rgb(250,246,235)" \
-   "${clean[@]}" "$out/chart-paper.gif"
+fibred paper "0.30,1 0.35,1 0.35,1" "rgb(236,226,201)" "rgb(250,246,235)" "$out/chart-paper.gif"
 
 # --- parchment.gif, 104 x 52: About dialog background (stretched 273 x 128) -
 # Mottled parchment, darker and stained towards the edges, light in the middle
@@ -81,11 +91,8 @@ im "$tmp/parch-clouds.png" "$tmp/parch-blots.png" "$tmp/parch-grain.png" \
 noise face-clouds.png 282x196 707 mirror blur 9
 noise face-grain.png 282x196 808 mirror blur 2.5
 noise face-fibres.png 282x196 909 mirror motion 10 8
-im "$tmp/face-fibres.png" -sigmoidal-contrast 4x50% "$tmp/face-fibres.png"
-im "$tmp/face-clouds.png" "$tmp/face-grain.png" "$tmp/face-fibres.png" \
-   -poly "0.5,1 0.25,1 0.25,1" -auto-level -colorspace sRGB \
-   +level-colors "rgb(224,207,164)","rgb(247,239,216)" \
-   "${clean[@]}" -type TrueColor "BMP3:$out/button-face.bmp"
+fibred face "0.5,1 0.25,1 0.25,1" "rgb(224,207,164)" "rgb(247,239,216)" \
+   -type TrueColor "BMP3:$out/button-face.bmp"
 
 # --- mail.gif, 49 x 42, transparent colour: e-mail link ---------------------
 # An envelope with its flap, a stamp and a postmark. Drawn on the window beige,

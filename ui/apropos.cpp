@@ -143,23 +143,23 @@ void TFapropos::buildPictures() {
     background->setScaledContents(true);
     background->setGeometry(0, 0, 273, 128);
 
-    auto* mail = clickable(new PictureLink(this));
-    mail->setObjectName(QStringLiteral("Image2"));
-    mail->setPixmap(QPixmap(pictures::mail()));
-    mail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    mail->setGeometry(0, 48, 57, 41);
-    mail->setToolTip(tr("E-mail : ") + m_addresses.email);
-    mail->setAccessibleName(tr("Écrire à l'auteur"));
-    mail->setAccessibleDescription(mail->toolTip());
+    addPictureLink("Image2", pictures::mail(), QRect(0, 48, 57, 41), tr("E-mail : ") + m_addresses.email,
+                   tr("Écrire à l'auteur"));
+    addPictureLink("Image3", pictures::globe(), QRect(240, 56, 33, 33),
+                   tr("D'autres outils disponibles sur ") + m_addresses.toolsPage, tr("D'autres outils"));
+}
 
-    auto* globe = clickable(new PictureLink(this));
-    globe->setObjectName(QStringLiteral("Image3"));
-    globe->setPixmap(QPixmap(pictures::globe()));
-    globe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    globe->setGeometry(240, 56, 33, 33);
-    globe->setToolTip(tr("D'autres outils disponibles sur ") + m_addresses.toolsPage);
-    globe->setAccessibleName(tr("D'autres outils"));
-    globe->setAccessibleDescription(globe->toolTip());
+// The tooltip says where the link leads, and describes it to a screen reader.
+void TFapropos::addPictureLink(const char* name, const QString& picture, const QRect& geometry,
+                               const QString& tip, const QString& accessibleName) {
+    auto* link = clickable(new PictureLink(this));
+    link->setObjectName(QString::fromLatin1(name));
+    link->setPixmap(QPixmap(picture));
+    link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    link->setGeometry(geometry);
+    link->setToolTip(tip);
+    link->setAccessibleName(accessibleName);
+    link->setAccessibleDescription(tip);
 }
 
 void TFapropos::buildLabels() {

@@ -43,6 +43,8 @@ protected:
 
 private:
     void buildPictures();
+    void addPictureLink(const char* name, const QString& picture, const QRect& geometry, const QString& tip,
+                        const QString& accessibleName);
     void buildLabels();
     void buildButtons();
     QLabel* clickable(QLabel* label);

@@ -72,9 +72,7 @@ BilanWindow::BilanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Bilan"));
     setWindowTitle(tr("Bilan et théorie"));
     setFont(defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBeige);
-    setPalette(palette);
+    setPalette(designedPalette());
     setAutoFillBackground(true);
     setMinimumWidth(620);
 

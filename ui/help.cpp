@@ -29,13 +29,27 @@ QString shortest(double value) {
 // A slider's accessible name, from its field's label.
 const char* const SliderName = QT_TRANSLATE_NOOP("calidor::Help", "Curseur %1");
 
+// The four sliders: each says how far it goes in its field's unit.
+struct SliderHelp {
+    const char* name;
+    Slider id;
+    const char* reachTip; // %1 lowest, %2 highest, %3 step
+};
+
+const char* const DegreesReach =
+    QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 °C, par pas de %3 °C.");
+const char* const FlowReach =
+    QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 kg/s, par pas de %3 kg/s.");
+const SliderHelp TefSlider{"TrackBar_TEF", Slider::TrackBar_TEF, DegreesReach};
+const SliderHelp TecSlider{"TrackBar_TEC", Slider::TrackBar_TEC, DegreesReach};
+const SliderHelp DebfSlider{"TrackBar_debf", Slider::TrackBar_debf, FlowReach};
+const SliderHelp DebcSlider{"TrackBar_debc", Slider::TrackBar_debc, FlowReach};
+
 struct FieldHelp {
     const char* field;
     const char* label;
     const char* tip; // what the quantity is and its unit
-    const char* slider = nullptr;
-    Slider sliderId = Slider::TrackBar_TEF;
-    const char* reachTip = nullptr; // how far the slider goes: %1 lowest, %2 highest, %3 step
+    const SliderHelp* slider = nullptr;
 };
 
 const FieldHelp Fields[] = {
@@ -44,21 +58,17 @@ const FieldHelp Fields[] = {
          "calidor::Help",
          "Température initiale des deux fluides et de la paroi, en °C, au début d'une marche.")},
     {"Tefbox", "Label1", QT_TRANSLATE_NOOP("calidor::Help", "Température d'entrée du fluide froid, en °C."),
-     "TrackBar_TEF", Slider::TrackBar_TEF,
-     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 °C, par pas de %3 °C.")},
+     &TefSlider},
     {"tecbox", "Label2", QT_TRANSLATE_NOOP("calidor::Help", "Température d'entrée du fluide chaud, en °C."),
-     "TrackBar_TEC", Slider::TrackBar_TEC,
-     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 °C, par pas de %3 °C.")},
+     &TecSlider},
     {"Cpfbox", "Label9",
      QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique du fluide froid, en J/kg.K.")},
     {"Cpcbox", "Label11",
      QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique du fluide chaud, en J/kg.K.")},
     {"debfbox", "Label13", QT_TRANSLATE_NOOP("calidor::Help", "Débit massique du fluide froid, en kg/s."),
-     "TrackBar_debf", Slider::TrackBar_debf,
-     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 kg/s, par pas de %3 kg/s.")},
+     &DebfSlider},
     {"debcbox", "Label16", QT_TRANSLATE_NOOP("calidor::Help", "Débit massique du fluide chaud, en kg/s."),
-     "TrackBar_debc", Slider::TrackBar_debc,
-     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 kg/s, par pas de %3 kg/s.")},
+     &DebcSlider},
     {"Edit_Kf", "Label12",
      QT_TRANSLATE_NOOP("calidor::Help",
                        "Coefficient d'échange par convection entre le fluide froid et la paroi, en W/m2.K.")},
@@ -152,10 +162,11 @@ void describeMainWindow(QWidget* window) {
         QString tip = tr(help.tip);
         label->setBuddy(field);
         field->setAccessibleName(name);
-        if (auto* slider = help.slider ? window->findChild<QAbstractSlider*>(QString::fromLatin1(help.slider))
-                                       : nullptr) {
-            const SliderReach reach = sliderReach(help.sliderId, slider->minimum(), slider->maximum());
-            tip += QLatin1Char(' ') + tr(help.reachTip).arg(reach.lowest, reach.highest, reach.step);
+        if (auto* slider = help.slider
+                               ? window->findChild<QAbstractSlider*>(QString::fromLatin1(help.slider->name))
+                               : nullptr) {
+            const SliderReach reach = sliderReach(help.slider->id, slider->minimum(), slider->maximum());
+            tip += QLatin1Char(' ') + tr(help.slider->reachTip).arg(reach.lowest, reach.highest, reach.step);
             slider->setToolTip(tip);
             slider->setAccessibleName(tr(SliderName).arg(name));
             slider->setAccessibleDescription(tip);

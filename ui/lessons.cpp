@@ -1,5 +1,6 @@
 #include "ui/lessons.h"
 
+#include "model/acquisition.h"
 #include "model/arithmeticfault.h"
 #include "run/runcontrol.h"
 #include "ui/apropos.h"
@@ -15,15 +16,27 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <vector>
+
 namespace calidor {
 
 namespace {
 
-// Field texts in acquisition's order: Tefbox, tecbox, tinitbox, Cpfbox,
-// Cpcbox, cppbox, Mfbox, Mcbox, MPbox, Edit_Kf, Edit_Kc, Edit_sigmaf,
-// Edit_sigmac, Edit_long, debfbox, debcbox, Tmmaxbox, dtbox. The figures in
-// the sentences come from runs of the model with these values.
-const LessonScenario Scenarios[] = {
+struct FieldChange {
+    Field field;
+    const char* text;
+};
+
+struct ScenarioRow {
+    const char* objectName;
+    const char* title;
+    const char* sentence;
+    bool coCurrent;
+    std::vector<FieldChange> changes; // every other field keeps its start-up text
+};
+
+// The figures in the sentences come from runs of the model with these values.
+const ScenarioRow Rows[] = {
     {"scenario_defaults",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Valeurs de départ"),
      QT_TRANSLATE_NOOP(
@@ -31,9 +44,8 @@ const LessonScenario Scenarios[] = {
          "Les valeurs du démarrage : co-courant, mêmes débits et mêmes Cp, 1 m. En une dizaine de "
          "secondes les sorties chaude (≈ 37,5 °C) et froide (≈ 34,5 °C) se rapprochent sans jamais se "
          "croiser. C'est aussi le retour à une longueur de 1 m."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
-      "0.1", "0.1", "1", "0.0150", "0.0150", "300.00", "0.0040"},
-     true},
+     true,
+     {}},
     {"scenario_counterCurrent",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Contre-courant équilibré"),
      QT_TRANSLATE_NOOP(
@@ -41,9 +53,8 @@ const LessonScenario Scenarios[] = {
          "Contre-courant, mêmes débits et mêmes Cp : en régime établi (moins de 30 s) les profils chaud "
          "et froid deviennent deux droites parallèles ; la sortie chaude descend à ≈ 28,5 °C, "
          "efficacité ≈ 0,61 = NTU/(1 + NTU), contre ≈ 0,48 en co-courant."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
-      "0.1", "0.1", "1", "0.0150", "0.0150", "60.00", "0.0040"},
-     false},
+     false,
+     {{Field::Tmmaxbox, "60.00"}}},
     {"scenario_condenser",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Côté chaud type condenseur (Cr → 0)"),
      QT_TRANSLATE_NOOP(
@@ -51,9 +62,8 @@ const LessonScenario Scenarios[] = {
          "Cp chaud cent fois plus grand (Cr = Cmin/Cmax → 0) : le fluide chaud garde presque sa "
          "température d'entrée, comme une vapeur qui se condense. Décochez puis recochez la case : "
          "co-courant et contre-courant donnent la même efficacité, ≈ 0,79 = 1 − exp(−NTU)."),
-     {"2.00", "70.00", "5.00", "4180.00", "418000.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
-      "0.1", "0.1", "1", "0.0150", "0.0150", "60.00", "0.0040"},
-     true},
+     true,
+     {{Field::Cpcbox, "418000.00"}, {Field::Tmmaxbox, "60.00"}}},
     {"scenario_longExchanger",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Échangeur long (NTU élevé)"),
      QT_TRANSLATE_NOOP(
@@ -61,9 +71,12 @@ const LessonScenario Scenarios[] = {
          "Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, "
          "près de l'entrée chaude (efficacité ≈ 0,88). Cochez CO-COURANT : l'efficacité plafonne à "
          "0,5, les deux fluides sortent à 36 °C."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.2500", "0.2500", "0.0500", "2000", "2000",
-      "0.1", "0.1", "5", "0.0150", "0.0150", "200.00", "0.0040"},
-     false},
+     false,
+     {{Field::Mfbox, "0.2500"},
+      {Field::Mcbox, "0.2500"},
+      {Field::MPbox, "0.0500"},
+      {Field::Edit_long, "5"},
+      {Field::Tmmaxbox, "200.00"}}},
     {"scenario_heavyWall",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Paroi lourde (régime transitoire lent)"),
      QT_TRANSLATE_NOOP(
@@ -71,9 +84,8 @@ const LessonScenario Scenarios[] = {
          "Paroi de 5 kg au lieu de 10 g : elle stocke la chaleur, le régime transitoire dure une "
          "minute au lieu de quelques secondes, et longtemps le chaud cède plus de puissance que le froid "
          "n'en reçoit. L'état final est celui des valeurs de départ."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "5.0000", "2000", "2000",
-      "0.1", "0.1", "1", "0.0150", "0.0150", "180.00", "0.0040"},
-     true},
+     true,
+     {{Field::MPbox, "5.0000"}, {Field::Tmmaxbox, "180.00"}}},
     {"scenario_unstable",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Pas de temps instable"),
      QT_TRANSLATE_NOOP(
@@ -81,16 +93,30 @@ const LessonScenario Scenarios[] = {
          "dt = 0,0063 s, juste au-dessus de la limite de stabilité du schéma explicite (≈ 0,00625 s, "
          "fixée par la paroi) : le profil de paroi oscille d'une maille à l'autre, l'oscillation "
          "grandit et le calcul s'arrête vers t = 4,8 s sur un message qui explique pourquoi."),
-     {"2.00", "70.00", "5.00", "4180.00", "4180.00", "500.00", "0.0500", "0.0500", "0.0100", "2000", "2000",
-      "0.1", "0.1", "1", "0.0150", "0.0150", "60.00", "0.0063"},
-     true},
+     true,
+     {{Field::Tmmaxbox, "60.00"}, {Field::dtbox, "0.0063"}}},
 };
+
+const std::vector<LessonScenario>& scenarios() {
+    static const std::vector<LessonScenario> list = [] {
+        std::vector<LessonScenario> made;
+        for (const ScenarioRow& row : Rows) {
+            LessonScenario scenario{row.objectName, row.title, row.sentence, row.coCurrent,
+                                    startupFieldTexts()};
+            for (const FieldChange& change : row.changes)
+                scenario.texts[static_cast<int>(change.field)] = change.text;
+            made.push_back(scenario);
+        }
+        return made;
+    }();
+    return list;
+}
 
 } // namespace
 
 const LessonScenario* lessonScenarios(int& count) {
-    count = static_cast<int>(std::size(Scenarios));
-    return Scenarios;
+    count = static_cast<int>(scenarios().size());
+    return scenarios().data();
 }
 
 Lessons::Lessons(TForm1& form) : QObject(&form), m_form(form) {

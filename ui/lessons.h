@@ -6,7 +6,12 @@
 // shortcuts, Enter in a field, and a discreet "EN PAUSE" over the profile
 // chart while a run is halted by "Pause".
 
+#include "model/acquisition.h"
+
 #include <QObject>
+
+#include <array>
+#include <string>
 
 class QAction;
 class QActionGroup;
@@ -21,11 +26,11 @@ class TForm1;
 /// A ready set-up for a lesson: every field's text (in acquisition's order),
 /// the flow arrangement, and the one sentence that says what to watch.
 struct LessonScenario {
-    const char* objectName; ///< "scenario_..." (the action's object name)
-    const char* title;      ///< the menu entry
-    const char* sentence;   ///< what to watch, shown as the entry's tooltip
-    const char* texts[18];  ///< field texts, in the order acquisition reads them
-    bool coCurrent;         ///< the check box "CO-COURANT"
+    const char* objectName;                    ///< "scenario_..." (the action's object name)
+    const char* title;                         ///< the menu entry
+    const char* sentence;                      ///< what to watch, shown as the entry's tooltip
+    bool coCurrent;                            ///< the check box "CO-COURANT"
+    std::array<std::string, FieldCount> texts; ///< field texts, in the order acquisition reads them
 };
 
 /// The scenarios, in menu order; the first is the program's start-up values.

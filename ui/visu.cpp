@@ -48,59 +48,53 @@ QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, const QS
 
 struct FieldRow {
     Field field;
-    const char* labelName;
-    int labelLeft, labelTop;
-    const char* caption;
-    const char* fieldName;
+    const char* name;
     int left, top, width;
     QColor colour;
+    const char* labelName;
+    int labelLeft; // the label stands on the field's line
     QColor labelColour;
-    const char* designText; // kept by the fields that the start-up leaves alone
+    const char* caption;
 };
 
 const FieldRow& fieldRow(int index) {
     static const FieldRow rows[] = {
-        {Field::tinitbox, "Label8", 488, 32, QT_TRANSLATE_NOOP("calidor::TForm1", "T init (°C)"), "tinitbox",
-         576, 32, 45, Black, Black, ""},
-        {Field::Tefbox, "Label1", 488, 64, QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée F (°C)"), "Tefbox",
-         576, 64, 45, Blue, Blue, ""},
-        {Field::tecbox, "Label2", 488, 96, QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée C (°C)"), "tecbox",
-         576, 96, 45, Red, Red, ""},
-        {Field::Cpfbox, "Label9", 488, 128, QT_TRANSLATE_NOOP("calidor::TForm1", "Cp F (J/kg.K)"), "Cpfbox",
-         576, 128, 45, Blue, Blue, ""},
-        {Field::Cpcbox, "Label11", 488, 160, QT_TRANSLATE_NOOP("calidor::TForm1", "Cp C (J/kg.K)"), "Cpcbox",
-         576, 160, 45, Red, Red, ""},
-        {Field::debfbox, "Label13", 488, 192, QT_TRANSLATE_NOOP("calidor::TForm1", "deb F (kg/s)"), "debfbox",
-         576, 192, 45, Blue, Blue, ""},
-        {Field::debcbox, "Label16", 488, 224, QT_TRANSLATE_NOOP("calidor::TForm1", "deb C (kg/s)"), "debcbox",
-         576, 224, 45, Red, Red, ""},
-        {Field::Edit_Kf, "Label12", 488, 272,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv F (W/m2.K)"), "Edit_Kf", 648, 272, 45, Blue,
-         Blue, "2000"},
-        {Field::Edit_Kc, "Label10", 488, 304,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv C (W/m2.K)"), "Edit_Kc", 648, 304, 45, Red,
-         Red, "2000"},
-        {Field::Edit_sigmaf, "Label14", 488, 336,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque F (m2/m)"), "Edit_sigmaf", 648, 336, 45,
-         Blue, Blue, "0.1"},
-        {Field::Edit_sigmac, "Label15", 488, 368,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque C (m2/m)"), "Edit_sigmac", 648, 368, 45,
-         Red, Red, "0.1"},
-        {Field::Mfbox, "Label17", 808, 56, QT_TRANSLATE_NOOP("calidor::TForm1", "Masse F (kg)"), "Mfbox", 896,
-         56, 45, Blue, Blue, ""},
-        {Field::Mcbox, "Label18", 808, 88, QT_TRANSLATE_NOOP("calidor::TForm1", "Masse C (kg)"), "Mcbox", 896,
-         88, 45, Red, Red, ""},
-        {Field::MPbox, "Label4", 808, 120, QT_TRANSLATE_NOOP("calidor::TForm1", "Masse P (kg)"), "MPbox", 896,
-         120, 45, Fuchsia, Fuchsia, ""},
-        {Field::cppbox, "Label5", 808, 152, QT_TRANSLATE_NOOP("calidor::TForm1", "Cp P (J/kg.K)"), "cppbox",
-         896, 152, 45, Fuchsia, Fuchsia, ""},
-        {Field::Tmmaxbox, "Label19", 0, 192, QT_TRANSLATE_NOOP("calidor::TForm1", "Time max (s)"), "Tmmaxbox",
-         72, 192, 49, Red, Black, ""},
-        {Field::dtbox, "label20", 8, 224, QT_TRANSLATE_NOOP("calidor::TForm1", "dt (s)"), "dtbox", 40, 224,
-         49, Red, Black, ""},
-        {Field::Edit_long, "Label21", 160, 296,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Longueur de l'échangeur (m)"), "Edit_long", 320, 296, 45, Red,
-         Teal, "1"},
+        {Field::tinitbox, "tinitbox", 576, 32, 45, Black, "Label8", 488, Black,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "T init (°C)")},
+        {Field::Tefbox, "Tefbox", 576, 64, 45, Blue, "Label1", 488, Blue,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée F (°C)")},
+        {Field::tecbox, "tecbox", 576, 96, 45, Red, "Label2", 488, Red,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée C (°C)")},
+        {Field::Cpfbox, "Cpfbox", 576, 128, 45, Blue, "Label9", 488, Blue,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Cp F (J/kg.K)")},
+        {Field::Cpcbox, "Cpcbox", 576, 160, 45, Red, "Label11", 488, Red,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Cp C (J/kg.K)")},
+        {Field::debfbox, "debfbox", 576, 192, 45, Blue, "Label13", 488, Blue,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "deb F (kg/s)")},
+        {Field::debcbox, "debcbox", 576, 224, 45, Red, "Label16", 488, Red,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "deb C (kg/s)")},
+        {Field::Edit_Kf, "Edit_Kf", 648, 272, 45, Blue, "Label12", 488, Blue,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv F (W/m2.K)")},
+        {Field::Edit_Kc, "Edit_Kc", 648, 304, 45, Red, "Label10", 488, Red,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv C (W/m2.K)")},
+        {Field::Edit_sigmaf, "Edit_sigmaf", 648, 336, 45, Blue, "Label14", 488, Blue,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque F (m2/m)")},
+        {Field::Edit_sigmac, "Edit_sigmac", 648, 368, 45, Red, "Label15", 488, Red,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque C (m2/m)")},
+        {Field::Mfbox, "Mfbox", 896, 56, 45, Blue, "Label17", 808, Blue,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Masse F (kg)")},
+        {Field::Mcbox, "Mcbox", 896, 88, 45, Red, "Label18", 808, Red,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Masse C (kg)")},
+        {Field::MPbox, "MPbox", 896, 120, 45, Fuchsia, "Label4", 808, Fuchsia,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Masse P (kg)")},
+        {Field::cppbox, "cppbox", 896, 152, 45, Fuchsia, "Label5", 808, Fuchsia,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Cp P (J/kg.K)")},
+        {Field::Tmmaxbox, "Tmmaxbox", 72, 192, 49, Red, "Label19", 0, Black,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Time max (s)")},
+        {Field::dtbox, "dtbox", 40, 224, 49, Red, "label20", 8, Black,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "dt (s)")},
+        {Field::Edit_long, "Edit_long", 320, 296, 45, Red, "Label21", 160, Teal,
+         QT_TRANSLATE_NOOP("calidor::TForm1", "Longueur de l'échangeur (m)")},
     };
     return rows[index];
 }
@@ -207,10 +201,10 @@ void TForm1::buildFields(QWidget* client) {
     for (int i = 0; i < FieldRowCount; ++i) {
         const FieldRow& row = fieldRow(i);
         QLabel* label =
-            makeLabel(client, row.labelName, row.labelLeft, row.labelTop, tr(row.caption), row.labelColour);
+            makeLabel(client, row.labelName, row.labelLeft, row.top, tr(row.caption), row.labelColour);
         label->resize(label->width(), LabelHeight);
-        auto* edit = new QLineEdit(QString::fromLatin1(row.designText), client);
-        edit->setObjectName(QString::fromLatin1(row.fieldName));
+        auto* edit = new QLineEdit(client);
+        edit->setObjectName(QString::fromLatin1(row.name));
         edit->setFont(comicFont(11));
         setTextColour(edit, row.colour);
         edit->setGeometry(row.left, row.top, row.width, FieldHeight);
@@ -408,23 +402,12 @@ void TForm1::setTabOrder() {
     }
 }
 
-// Writes the parameters' start-up values into 13 fields, with a point and
-// a fixed number of decimals; the other five keep their design texts.
+// Writes the fields' start-up texts: the parameters' values, with a point and
+// a fixed number of decimals, and the short design texts of five fields.
 void TForm1::FormCreate() {
-    const ModelParameters& p = m_model.params;
-    const struct {
-        Field field;
-        double value;
-        int decimals;
-    } texts[] = {
-        {Field::Tefbox, p.Tef, 2},   {Field::tecbox, p.Tec, 2},   {Field::tinitbox, p.Tinit, 2},
-        {Field::Cpfbox, p.Cpf, 2},   {Field::Cpcbox, p.Cpc, 2},   {Field::cppbox, p.Cpp, 2},
-        {Field::Mfbox, p.Mf, 4},     {Field::Mcbox, p.Mc, 4},     {Field::MPbox, p.Mp, 4},
-        {Field::debfbox, p.debf, 4}, {Field::debcbox, p.debc, 4}, {Field::Tmmaxbox, p.tmax, 2},
-        {Field::dtbox, p.dt, 4},
-    };
-    for (const auto& t : texts)
-        setFieldText(t.field, fixedText(t.value, t.decimals));
+    const std::array<std::string, FieldCount> texts = startupFieldTexts(m_model.params);
+    for (int f = 0; f < FieldCount; ++f)
+        setFieldText(static_cast<Field>(f), texts[f]);
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
