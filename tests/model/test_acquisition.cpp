@@ -3,6 +3,7 @@
 // nested), the inlet nodes, and the initial state of a run.
 #include "modeltest.h"
 #include "tests/common/fakeform.h"
+#include "tests/common/typed_flows.h"
 
 #include "model/acquisition.h"
 #include "model/arithmeticfault.h"
@@ -18,6 +19,8 @@
 using namespace calidor;
 using namespace calidor::test;
 using calidor::testing::FakeForm;
+using calidor::testing::TypedFlow;
+using calidor::testing::TypedFlows;
 
 namespace {
 
@@ -86,28 +89,17 @@ TEST(Acquisition, TemperatureFieldsFollowTheirSliderWhenItMoves) {
 }
 
 TEST(Acquisition, FlowFieldsFollowTheirSliderWhenItMoves) {
-    struct Case {
-        const char* typed;
-        int sliderAfter;
-        const char* textAfter;
-        double value;
-    };
-    const Case cases[] = {
-        {"0.05", 100, "0.0300", 0.03},
-        {"0,02", 5, "0.0015", 0.0015}, // read as 0
-        {"0.02", 66, "0.0198", 0.0198},
-    };
     for (Field field : {Field::debfbox, Field::debcbox}) {
         const Slider slider = field == Field::debfbox ? Slider::TrackBar_debf : Slider::TrackBar_debc;
-        for (const Case& c : cases) {
+        for (const TypedFlow& c : TypedFlows) {
             SCOPED_TRACE(c.typed);
             Window w;
             w.form.text(field) = c.typed;
             acquisition(*w.model, w.form);
-            EXPECT_EQ(w.form.slider(slider), c.sliderAfter);
-            EXPECT_EQ(w.form.text(field), c.textAfter);
+            EXPECT_EQ(w.form.slider(slider), c.position);
+            EXPECT_EQ(w.form.text(field), c.text);
             const double stored = field == Field::debfbox ? w.model->params.debf : w.model->params.debc;
-            EXPECT_SAME_BITS(stored, c.value);
+            EXPECT_SAME_BITS(stored, c.flow);
         }
     }
 }
