@@ -165,6 +165,18 @@ TEST(Acquisition, CheckBoxGivesTheArrangement) {
 
 // ---- Inlet nodes and the initial state ----
 
+// The inlet nodes of one array: the hot and the cold inlet temperatures at
+// node 0, the cold one again at node N + 1, with their specific entropies
+// (both fluids at the default specific heat).
+void expectInlets(const NodeArray& a, double hot, double cold) {
+    EXPECT_SAME_BITS(a[0].Tc, hot);
+    EXPECT_SAME_BITS(a[0].Tf, cold);
+    EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, hot));
+    EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, cold));
+    EXPECT_SAME_BITS(a[N + 1].Tf, cold);
+    EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, cold));
+}
+
 TEST(Acquisition, WritesBothInletNodesOfBothArraysWhateverTheArrangement) {
     for (bool checked : {true, false}) {
         Window w;
@@ -180,12 +192,7 @@ TEST(Acquisition, WritesBothInletNodesOfBothArraysWhateverTheArrangement) {
         acquisition(m, w.form);
         for (const NodeArray* nodes : {&m.oldNodes, &m.newNodes}) {
             const NodeArray& a = *nodes;
-            EXPECT_SAME_BITS(a[0].Tc, 60.0);
-            EXPECT_SAME_BITS(a[0].Tf, 10.0);
-            EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, 60));
-            EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, 10));
-            EXPECT_SAME_BITS(a[N + 1].Tf, 10.0);
-            EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, 10));
+            expectInlets(a, 60, 10);
             // Nothing else of those nodes, nor of the cells.
             EXPECT_SAME_BITS(a[0].Tp, -3.0);
             EXPECT_SAME_BITS(a[0].sp, -6.0);
@@ -223,12 +230,7 @@ TEST(EtatInitial, EveryNodeAtTinitThenTheInlets) {
                 EXPECT_SAME_BITS(a[i].sf, referenceEntropie(4180, 5));
             }
         }
-        EXPECT_SAME_BITS(a[0].Tc, 70.0);
-        EXPECT_SAME_BITS(a[0].Tf, 2.0);
-        EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, 70));
-        EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, 2));
-        EXPECT_SAME_BITS(a[N + 1].Tf, 2.0);
-        EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, 2));
+        expectInlets(a, 70, 2);
         EXPECT_SAME_BITS(a[N + 1].Tc, 5.0);
         EXPECT_SAME_BITS(a[N + 1].sc, referenceEntropie(4180, 5));
     }
