@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 using namespace calidor;
 using namespace calidor::test;
@@ -63,33 +64,69 @@ struct DesignedField {
     QColor labelColour;
 };
 
-const DesignedField DesignedFields[] = {
-    {"tinitbox", QRect(576, 32, 45, 23), Black, "Label8", QPoint(488, 32), "T init (°C)", Black},
-    {"Tefbox", QRect(576, 64, 45, 23), Blue, "Label1", QPoint(488, 64), "T entrée F (°C)", Blue},
-    {"tecbox", QRect(576, 96, 45, 23), Red, "Label2", QPoint(488, 96), "T entrée C (°C)", Red},
-    {"Cpfbox", QRect(576, 128, 45, 23), Blue, "Label9", QPoint(488, 128), "Cp F (J/kg.K)", Blue},
-    {"Cpcbox", QRect(576, 160, 45, 23), Red, "Label11", QPoint(488, 160), "Cp C (J/kg.K)", Red},
-    {"debfbox", QRect(576, 192, 45, 23), Blue, "Label13", QPoint(488, 192), "deb F (kg/s)", Blue},
-    {"debcbox", QRect(576, 224, 45, 23), Red, "Label16", QPoint(488, 224), "deb C (kg/s)", Red},
-    {"Edit_Kf", QRect(648, 272, 45, 23), Blue, "Label12", QPoint(488, 272), "Coef. ech. conv F (W/m2.K)",
-     Blue},
-    {"Edit_Kc", QRect(648, 304, 45, 23), Red, "Label10", QPoint(488, 304), "Coef. ech. conv C (W/m2.K)", Red},
-    {"Edit_sigmaf", QRect(648, 336, 45, 23), Blue, "Label14", QPoint(488, 336),
-     "Surf. ech. linéïque F (m2/m)", Blue},
-    {"Edit_sigmac", QRect(648, 368, 45, 23), Red, "Label15", QPoint(488, 368), "Surf. ech. linéïque C (m2/m)",
-     Red},
-    {"Mfbox", QRect(896, 56, 45, 23), Blue, "Label17", QPoint(808, 56), "Masse F (kg)", Blue},
-    {"Mcbox", QRect(896, 88, 45, 23), Red, "Label18", QPoint(808, 88), "Masse C (kg)", Red},
-    {"MPbox", QRect(896, 120, 45, 23), Fuchsia, "Label4", QPoint(808, 120), "Masse P (kg)", Fuchsia},
-    {"cppbox", QRect(896, 152, 45, 23), Fuchsia, "Label5", QPoint(808, 152), "Cp P (J/kg.K)", Fuchsia},
+// Most fields stand in columns, one field every 32 pixels down, 45 × 23, with
+// its label level with it and in the field's colour.
+struct FieldInColumn {
+    const char* field;
+    const char* label;
+    const char* caption;
+    QColor colour;
+};
+// The fluids' temperatures, specific heats and flows; the exchange; the masses.
+const std::vector<FieldInColumn> FluidColumn = {
+    {"tinitbox", "Label8", "T init (°C)", Black}, {"Tefbox", "Label1", "T entrée F (°C)", Blue},
+    {"tecbox", "Label2", "T entrée C (°C)", Red}, {"Cpfbox", "Label9", "Cp F (J/kg.K)", Blue},
+    {"Cpcbox", "Label11", "Cp C (J/kg.K)", Red},  {"debfbox", "Label13", "deb F (kg/s)", Blue},
+    {"debcbox", "Label16", "deb C (kg/s)", Red},
+};
+const std::vector<FieldInColumn> ExchangeColumn = {
+    {"Edit_Kf", "Label12", "Coef. ech. conv F (W/m2.K)", Blue},
+    {"Edit_Kc", "Label10", "Coef. ech. conv C (W/m2.K)", Red},
+    {"Edit_sigmaf", "Label14", "Surf. ech. linéïque F (m2/m)", Blue},
+    {"Edit_sigmac", "Label15", "Surf. ech. linéïque C (m2/m)", Red},
+};
+const std::vector<FieldInColumn> MassColumn = {
+    {"Mfbox", "Label17", "Masse F (kg)", Blue},
+    {"Mcbox", "Label18", "Masse C (kg)", Red},
+    {"MPbox", "Label4", "Masse P (kg)", Fuchsia},
+    {"cppbox", "Label5", "Cp P (J/kg.K)", Fuchsia},
+};
+
+// Where each column's first field and the labels' left edge stand.
+struct Column {
+    QPoint firstField;
+    int labelLeft;
+    const std::vector<FieldInColumn>& fields;
+};
+const Column Columns[] = {{QPoint(576, 32), 488, FluidColumn},
+                          {QPoint(648, 272), 488, ExchangeColumn},
+                          {QPoint(896, 56), 808, MassColumn}};
+
+// The run's own fields, on the left of the window.
+const DesignedField LooseFields[] = {
     {"Tmmaxbox", QRect(72, 192, 49, 23), Red, "Label19", QPoint(0, 192), "Time max (s)", Black},
     {"dtbox", QRect(40, 224, 49, 23), Red, "label20", QPoint(8, 224), "dt (s)", Black},
     {"Edit_long", QRect(320, 296, 45, 23), Red, "Label21", QPoint(160, 296), "Longueur de l'échangeur (m)",
      Teal},
 };
 
+std::vector<DesignedField> designedFields() {
+    std::vector<DesignedField> all(std::begin(LooseFields), std::end(LooseFields));
+    for (const Column& c : Columns) {
+        QPoint at = c.firstField;
+        for (const FieldInColumn& f : c.fields) {
+            all.push_back({f.field, QRect(at, QSize(45, 23)), f.colour, f.label, QPoint(c.labelLeft, at.y()),
+                           f.caption, f.colour});
+            at.ry() += 32;
+        }
+    }
+    return all;
+}
+
 TEST_F(Layout, FieldsAndLabels) {
-    for (const DesignedField& f : DesignedFields) {
+    const std::vector<DesignedField> fields = designedFields();
+    ASSERT_EQ(fields.size(), std::size_t(FieldCount));
+    for (const DesignedField& f : fields) {
         SCOPED_TRACE(f.field);
         auto* label = control<QLabel>(f.label);
         auto* edit = field(f.field);
