@@ -22,10 +22,7 @@ inline NodeRecord oldN[NodeCapacity], newN[NodeCapacity];
 inline void step(const ModelParameters& p, double dx, double& time, int& nstep, double& Pc, double& Pf,
                  double& Sgen) {
     calidor::test::referenceStepTemperatures(p, dx, oldN, newN);
-    const calidor::test::ReferenceResults results = calidor::test::referenceBalances(p, dx, oldN, newN);
-    Pc = results.Pc;
-    Pf = results.Pf;
-    Sgen = results.Sgen;
+    calidor::test::referenceBalances(p, dx, oldN, newN, Pc, Pf, Sgen);
     time = time + (long double)p.dt;
     ++nstep;
     std::memcpy(oldN, newN, sizeof newN);

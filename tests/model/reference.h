@@ -49,19 +49,13 @@ inline void referenceStepTemperatures(const ModelParameters& p, L dx, OldNodes o
     n[N + 1].Tp = n[N].Tp;
 }
 
-/// What a step's balances give besides the entropies: the powers and the
-/// entropy production.
-struct ReferenceResults {
-    double Pc, Pf, Sgen;
-};
-
 /// Powers, specific entropies and entropy production of one step, as written.
-inline ReferenceResults referenceBalances(const ModelParameters& p, L dx, OldNodes o, NewNodes n) {
+inline void referenceBalances(const ModelParameters& p, L dx, OldNodes o, NewNodes n, double& Pc, double& Pf,
+                              double& Sgen) {
     const L co = p.cocourant;
-    ReferenceResults r;
-    r.Pc = static_cast<double>(L(p.debc) * p.Cpc * (L(n[0].Tc) - n[N].Tc));
-    r.Pf = p.cocourant == 1 ? static_cast<double>(L(p.debf) * p.Cpf * (L(n[N].Tf) - n[0].Tf))
-                            : static_cast<double>(L(p.debf) * p.Cpf * (L(n[1].Tf) - n[N + 1].Tf));
+    Pc = static_cast<double>(L(p.debc) * p.Cpc * (L(n[0].Tc) - n[N].Tc));
+    Pf = p.cocourant == 1 ? static_cast<double>(L(p.debf) * p.Cpf * (L(n[N].Tf) - n[0].Tf))
+                          : static_cast<double>(L(p.debf) * p.Cpf * (L(n[1].Tf) - n[N + 1].Tf));
     for (int i = 1; i <= N; ++i) {
         n[i].sc = referenceEntropie(p.Cpc, n[i].Tc);
         n[i].sf = referenceEntropie(p.Cpf, n[i].Tf);
@@ -83,8 +77,7 @@ inline ReferenceResults referenceBalances(const ModelParameters& p, L dx, OldNod
                                 L(lambdap) * Sp / dx * (L(o[i - 1].Tp) - o[i].Tp) / (273.15L + o[i - 1].Tp) -
                                 L(lambdap) * Sp / dx * (L(o[i + 1].Tp) - o[i].Tp) / (273.15L + o[i + 1].Tp));
     }
-    r.Sgen = static_cast<double>((L(hot) + cold) + wall);
-    return r;
+    Sgen = static_cast<double>((L(hot) + cold) + wall);
 }
 
 // ---- The same on a model state ----
@@ -94,10 +87,7 @@ inline void referenceStepTemperatures(ModelState& m) {
 }
 
 inline void referenceBalances(ModelState& m) {
-    const ReferenceResults r = referenceBalances(m.params, m.dx, m.oldNodes, m.newNodes);
-    m.Pc = r.Pc;
-    m.Pf = r.Pf;
-    m.Sgen = r.Sgen;
+    referenceBalances(m.params, m.dx, m.oldNodes, m.newNodes, m.Pc, m.Pf, m.Sgen);
 }
 
 inline void referenceFinishStep(ModelState& m) {

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -64,7 +65,7 @@ struct DesignedField {
     QColor labelColour;
 };
 
-// Most fields stand in columns, one field every 32 pixels down, 45 × 23, with
+// Most fields stand in columns: one field every 32 pixels down, 45 × 23, with
 // its label level with it and in the field's colour.
 struct FieldInColumn {
     const char* field;
@@ -72,54 +73,45 @@ struct FieldInColumn {
     const char* caption;
     QColor colour;
 };
-// The fluids' temperatures, specific heats and flows; the exchange; the masses.
-const std::vector<FieldInColumn> FluidColumn = {
-    {"tinitbox", "Label8", "T init (°C)", Black}, {"Tefbox", "Label1", "T entrée F (°C)", Blue},
-    {"tecbox", "Label2", "T entrée C (°C)", Red}, {"Cpfbox", "Label9", "Cp F (J/kg.K)", Blue},
-    {"Cpcbox", "Label11", "Cp C (J/kg.K)", Red},  {"debfbox", "Label13", "deb F (kg/s)", Blue},
-    {"debcbox", "Label16", "deb C (kg/s)", Red},
-};
-const std::vector<FieldInColumn> ExchangeColumn = {
-    {"Edit_Kf", "Label12", "Coef. ech. conv F (W/m2.K)", Blue},
-    {"Edit_Kc", "Label10", "Coef. ech. conv C (W/m2.K)", Red},
-    {"Edit_sigmaf", "Label14", "Surf. ech. linéïque F (m2/m)", Blue},
-    {"Edit_sigmac", "Label15", "Surf. ech. linéïque C (m2/m)", Red},
-};
-const std::vector<FieldInColumn> MassColumn = {
-    {"Mfbox", "Label17", "Masse F (kg)", Blue},
-    {"Mcbox", "Label18", "Masse C (kg)", Red},
-    {"MPbox", "Label4", "Masse P (kg)", Fuchsia},
-    {"cppbox", "Label5", "Cp P (J/kg.K)", Fuchsia},
-};
 
-// Where each column's first field and the labels' left edge stand.
-struct Column {
-    QPoint firstField;
-    int labelLeft;
-    const std::vector<FieldInColumn>& fields;
-};
-const Column Columns[] = {{QPoint(576, 32), 488, FluidColumn},
-                          {QPoint(648, 272), 488, ExchangeColumn},
-                          {QPoint(896, 56), 808, MassColumn}};
-
-// The run's own fields, on the left of the window.
-const DesignedField LooseFields[] = {
-    {"Tmmaxbox", QRect(72, 192, 49, 23), Red, "Label19", QPoint(0, 192), "Time max (s)", Black},
-    {"dtbox", QRect(40, 224, 49, 23), Red, "label20", QPoint(8, 224), "dt (s)", Black},
-    {"Edit_long", QRect(320, 296, 45, 23), Red, "Label21", QPoint(160, 296), "Longueur de l'échangeur (m)",
-     Teal},
-};
+void addColumn(std::vector<DesignedField>& all, QPoint at, int labelLeft,
+               std::initializer_list<FieldInColumn> fields) {
+    for (const FieldInColumn& f : fields) {
+        all.push_back({f.field, QRect(at, QSize(45, 23)), f.colour, f.label, QPoint(labelLeft, at.y()),
+                       f.caption, f.colour});
+        at.ry() += 32;
+    }
+}
 
 std::vector<DesignedField> designedFields() {
-    std::vector<DesignedField> all(std::begin(LooseFields), std::end(LooseFields));
-    for (const Column& c : Columns) {
-        QPoint at = c.firstField;
-        for (const FieldInColumn& f : c.fields) {
-            all.push_back({f.field, QRect(at, QSize(45, 23)), f.colour, f.label, QPoint(c.labelLeft, at.y()),
-                           f.caption, f.colour});
-            at.ry() += 32;
-        }
-    }
+    // The run's own fields, on the left of the window.
+    std::vector<DesignedField> all = {
+        {"Tmmaxbox", QRect(72, 192, 49, 23), Red, "Label19", QPoint(0, 192), "Time max (s)", Black},
+        {"dtbox", QRect(40, 224, 49, 23), Red, "label20", QPoint(8, 224), "dt (s)", Black},
+        {"Edit_long", QRect(320, 296, 45, 23), Red, "Label21", QPoint(160, 296),
+         "Longueur de l'échangeur (m)", Teal},
+    };
+    // The fluids' temperatures, specific heats and flows.
+    addColumn(all, QPoint(576, 32), 488,
+              {{"tinitbox", "Label8", "T init (°C)", Black},
+               {"Tefbox", "Label1", "T entrée F (°C)", Blue},
+               {"tecbox", "Label2", "T entrée C (°C)", Red},
+               {"Cpfbox", "Label9", "Cp F (J/kg.K)", Blue},
+               {"Cpcbox", "Label11", "Cp C (J/kg.K)", Red},
+               {"debfbox", "Label13", "deb F (kg/s)", Blue},
+               {"debcbox", "Label16", "deb C (kg/s)", Red}});
+    // The exchange between the fluids and the wall.
+    addColumn(all, QPoint(648, 272), 488,
+              {{"Edit_Kf", "Label12", "Coef. ech. conv F (W/m2.K)", Blue},
+               {"Edit_Kc", "Label10", "Coef. ech. conv C (W/m2.K)", Red},
+               {"Edit_sigmaf", "Label14", "Surf. ech. linéïque F (m2/m)", Blue},
+               {"Edit_sigmac", "Label15", "Surf. ech. linéïque C (m2/m)", Red}});
+    // The masses, and the wall's specific heat.
+    addColumn(all, QPoint(896, 56), 808,
+              {{"Mfbox", "Label17", "Masse F (kg)", Blue},
+               {"Mcbox", "Label18", "Masse C (kg)", Red},
+               {"MPbox", "Label4", "Masse P (kg)", Fuchsia},
+               {"cppbox", "Label5", "Cp P (J/kg.K)", Fuchsia}});
     return all;
 }
 
