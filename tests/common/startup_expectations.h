@@ -20,6 +20,10 @@ inline constexpr std::array<const char*, FieldCount> FieldNames = {
     "Mfbox",       "Mcbox",     "MPbox",    "Edit_Kf", "Edit_Kc",  "Edit_sigmaf",
     "Edit_sigmac", "Edit_long", "debfbox",  "debcbox", "Tmmaxbox", "dtbox"};
 
+/// The sliders' object names on the main window, in the sliders' order (Slider).
+inline constexpr std::array<const char*, 4> SliderNames = {"TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf",
+                                                           "TrackBar_debc"};
+
 /// The four sliders' positions at start-up, in the sliders' order (Slider).
 inline constexpr std::array<int, 4> StartupSliders = {2, 70, 50, 50};
 

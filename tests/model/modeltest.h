@@ -1,13 +1,13 @@
 #pragma once
 // Helpers shared by the model's tests: states on the heap, comparison of
 // doubles by their bits, a scan for non-finite values, the run loop as the
-// worker drives it, and a reference step written straight from the balance
-// formulas (every per-cell quantity formed again at each use, every
-// intermediate in extended precision, rounded only when stored).
+// worker drives it, and the reference step written straight from the balance
+// formulas (reference.h).
 
 #include "model/balances.h"
 #include "model/modelstate.h"
 #include "model/timestep.h"
+#include "tests/model/reference.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,6 @@
 #include <memory>
 
 namespace calidor::test {
-
-using L = long double;
 
 /// A fresh model state at its start-up values (480 KB: never on the stack).
 inline std::unique_ptr<ModelState> newModel() {
@@ -108,89 +106,6 @@ inline RunRecord runToEnd(ModelState& m) {
         }
     } while (m.time < m.params.tmax);
     return r;
-}
-
-// ---- Reference arithmetic, written from the balance formulas ----
-
-/// cp × ln((T + 273.15) / 273.15) with the C library's extended logarithm.
-inline double referenceEntropie(double cp, double T) {
-    return static_cast<double>(L(cp) * logl((L(T) + 273.15L) / 273.15L));
-}
-
-/// The temperatures of one step, each formula as written: capacities,
-/// conductances and capacity rates formed inside it, left to right.
-inline void referenceStepTemperatures(ModelState& m) {
-    const ModelParameters& p = m.params;
-    const NodeArray& o = m.oldNodes;
-    NodeArray& n = m.newNodes;
-    const L dx = m.dx;
-    const L co = p.cocourant;
-    for (int i = 1; i <= N; ++i) {
-        n[i].Tc = static_cast<double>(o[i].Tc + p.dt / (dx / p.Lech * p.Mc * p.Cpc) *
-                                                    (L(p.Kc) * p.sigmac * dx * (L(o[i].Tp) - o[i].Tc) +
-                                                     L(p.debc) * p.Cpc * (L(o[i - 1].Tc) - o[i].Tc)));
-        n[i].Tp = static_cast<double>(o[i].Tp + p.dt / (dx / p.Lech * p.Mp * p.Cpp) *
-                                                    (L(p.Kf) * p.sigmaf * dx * (L(o[i].Tf) - o[i].Tp) +
-                                                     L(p.Kc) * p.sigmac * dx * (L(o[i].Tc) - o[i].Tp) +
-                                                     L(lambdap) * Sp / dx * (L(o[i - 1].Tp) - o[i].Tp) +
-                                                     L(lambdap) * Sp / dx * (L(o[i + 1].Tp) - o[i].Tp)));
-        n[i].Tf = static_cast<double>(o[i].Tf + p.dt / (dx / p.Lech * p.Mf * p.Cpf) *
-                                                    (L(p.Kf) * p.sigmaf * dx * (L(o[i].Tp) - o[i].Tf) +
-                                                     co * p.debf * p.Cpf * (L(o[i - 1].Tf) - o[i].Tf) +
-                                                     (1 - co) * p.debf * p.Cpf * (L(o[i + 1].Tf) - o[i].Tf)));
-    }
-    if (p.cocourant == 0)
-        n[0].Tf = static_cast<double>(o[0].Tf + p.dt / (dx / p.Lech * p.Mf * p.Cpf) *
-                                                    (L(p.Kf) * p.sigmaf * dx * (L(o[0].Tp) - o[0].Tf) +
-                                                     (1 - co) * p.debf * p.Cpf * (L(o[1].Tf) - o[0].Tf)));
-    n[0].Tp = n[1].Tp;
-    n[N + 1].Tp = n[N].Tp;
-}
-
-/// Powers, specific entropies and entropy production of one step, as written.
-inline void referenceBalances(ModelState& m) {
-    const ModelParameters& p = m.params;
-    const NodeArray& o = m.oldNodes;
-    NodeArray& n = m.newNodes;
-    const L dx = m.dx;
-    const L co = p.cocourant;
-    m.Pc = static_cast<double>(L(p.debc) * p.Cpc * (L(n[0].Tc) - n[N].Tc));
-    m.Pf = p.cocourant == 1 ? static_cast<double>(L(p.debf) * p.Cpf * (L(n[N].Tf) - n[0].Tf))
-                            : static_cast<double>(L(p.debf) * p.Cpf * (L(n[1].Tf) - n[N + 1].Tf));
-    for (int i = 1; i <= N; ++i) {
-        n[i].sc = referenceEntropie(p.Cpc, n[i].Tc);
-        n[i].sf = referenceEntropie(p.Cpf, n[i].Tf);
-        n[i].sp = referenceEntropie(p.Cpp, n[i].Tp);
-    }
-    double hot = 0, cold = 0, wall = 0;
-    for (int i = 1; i <= N; ++i) {
-        hot = static_cast<double>((dx / p.Lech * p.Mc * (L(n[i].sc) - o[i].sc) / p.dt + hot) -
-                                  L(p.Kc) * p.sigmac * dx * (L(o[i].Tp) - o[i].Tc) / (273.15L + o[i].Tp) -
-                                  (L(o[i - 1].sc) - o[i].sc) * p.debc);
-        cold = static_cast<double>((dx / p.Lech * p.Mf * (L(n[i].sf) - o[i].sf) / p.dt + cold) -
-                                   L(p.Kf) * p.sigmaf * dx * (L(o[i].Tp) - o[i].Tf) / (273.15L + o[i].Tp) -
-                                   co * p.debf * (L(o[i - 1].sf) - o[i].sf) -
-                                   (1 - co) * p.debf * (L(o[i + 1].sf) - o[i].sf));
-        wall =
-            static_cast<double>((dx / p.Lech * p.Mp * (L(n[i].sp) - o[i].sp) / p.dt + wall) -
-                                L(p.Kc) * p.sigmac * dx * (L(o[i].Tc) - o[i].Tp) / (273.15L + o[i].Tp) -
-                                L(p.Kf) * p.sigmaf * dx * (L(o[i].Tf) - o[i].Tp) / (273.15L + o[i].Tp) -
-                                L(lambdap) * Sp / dx * (L(o[i - 1].Tp) - o[i].Tp) / (273.15L + o[i - 1].Tp) -
-                                L(lambdap) * Sp / dx * (L(o[i + 1].Tp) - o[i].Tp) / (273.15L + o[i + 1].Tp));
-    }
-    m.Sgen = static_cast<double>((L(hot) + cold) + wall);
-}
-
-inline void referenceFinishStep(ModelState& m) {
-    m.time = static_cast<double>(L(m.time) + m.params.dt);
-    m.nstep = m.nstep + 1;
-    m.oldNodes = m.newNodes;
-}
-
-inline void referenceStep(ModelState& m) {
-    referenceStepTemperatures(m);
-    referenceBalances(m);
-    referenceFinishStep(m);
 }
 
 } // namespace calidor::test

@@ -3,6 +3,7 @@
 // nested), the inlet nodes, and the initial state of a run.
 #include "modeltest.h"
 #include "tests/common/fakeform.h"
+#include "tests/common/typed_flows.h"
 
 #include "model/acquisition.h"
 #include "model/arithmeticfault.h"
@@ -18,6 +19,8 @@
 using namespace calidor;
 using namespace calidor::test;
 using calidor::testing::FakeForm;
+using calidor::testing::TypedFlow;
+using calidor::testing::TypedFlows;
 
 namespace {
 
@@ -86,28 +89,17 @@ TEST(Acquisition, TemperatureFieldsFollowTheirSliderWhenItMoves) {
 }
 
 TEST(Acquisition, FlowFieldsFollowTheirSliderWhenItMoves) {
-    struct Case {
-        const char* typed;
-        int sliderAfter;
-        const char* textAfter;
-        double value;
-    };
-    const Case cases[] = {
-        {"0.05", 100, "0.0300", 0.03},
-        {"0,02", 5, "0.0015", 0.0015}, // read as 0
-        {"0.02", 66, "0.0198", 0.0198},
-    };
     for (Field field : {Field::debfbox, Field::debcbox}) {
         const Slider slider = field == Field::debfbox ? Slider::TrackBar_debf : Slider::TrackBar_debc;
-        for (const Case& c : cases) {
+        for (const TypedFlow& c : TypedFlows) {
             SCOPED_TRACE(c.typed);
             Window w;
             w.form.text(field) = c.typed;
             acquisition(*w.model, w.form);
-            EXPECT_EQ(w.form.slider(slider), c.sliderAfter);
-            EXPECT_EQ(w.form.text(field), c.textAfter);
+            EXPECT_EQ(w.form.slider(slider), c.position);
+            EXPECT_EQ(w.form.text(field), c.text);
             const double stored = field == Field::debfbox ? w.model->params.debf : w.model->params.debc;
-            EXPECT_SAME_BITS(stored, c.value);
+            EXPECT_SAME_BITS(stored, c.flow);
         }
     }
 }
@@ -173,6 +165,18 @@ TEST(Acquisition, CheckBoxGivesTheArrangement) {
 
 // ---- Inlet nodes and the initial state ----
 
+// The inlet nodes of one array: the hot and the cold inlet temperatures at
+// node 0, the cold one again at node N + 1, with their specific entropies
+// (both fluids at the default specific heat).
+void expectInlets(const NodeArray& a, double hot, double cold) {
+    EXPECT_SAME_BITS(a[0].Tc, hot);
+    EXPECT_SAME_BITS(a[0].Tf, cold);
+    EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, hot));
+    EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, cold));
+    EXPECT_SAME_BITS(a[N + 1].Tf, cold);
+    EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, cold));
+}
+
 TEST(Acquisition, WritesBothInletNodesOfBothArraysWhateverTheArrangement) {
     for (bool checked : {true, false}) {
         Window w;
@@ -188,12 +192,7 @@ TEST(Acquisition, WritesBothInletNodesOfBothArraysWhateverTheArrangement) {
         acquisition(m, w.form);
         for (const NodeArray* nodes : {&m.oldNodes, &m.newNodes}) {
             const NodeArray& a = *nodes;
-            EXPECT_SAME_BITS(a[0].Tc, 60.0);
-            EXPECT_SAME_BITS(a[0].Tf, 10.0);
-            EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, 60));
-            EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, 10));
-            EXPECT_SAME_BITS(a[N + 1].Tf, 10.0);
-            EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, 10));
+            expectInlets(a, 60, 10);
             // Nothing else of those nodes, nor of the cells.
             EXPECT_SAME_BITS(a[0].Tp, -3.0);
             EXPECT_SAME_BITS(a[0].sp, -6.0);
@@ -231,12 +230,7 @@ TEST(EtatInitial, EveryNodeAtTinitThenTheInlets) {
                 EXPECT_SAME_BITS(a[i].sf, referenceEntropie(4180, 5));
             }
         }
-        EXPECT_SAME_BITS(a[0].Tc, 70.0);
-        EXPECT_SAME_BITS(a[0].Tf, 2.0);
-        EXPECT_SAME_BITS(a[0].sc, referenceEntropie(4180, 70));
-        EXPECT_SAME_BITS(a[0].sf, referenceEntropie(4180, 2));
-        EXPECT_SAME_BITS(a[N + 1].Tf, 2.0);
-        EXPECT_SAME_BITS(a[N + 1].sf, referenceEntropie(4180, 2));
+        expectInlets(a, 70, 2);
         EXPECT_SAME_BITS(a[N + 1].Tc, 5.0);
         EXPECT_SAME_BITS(a[N + 1].sc, referenceEntropie(4180, 5));
     }

@@ -151,29 +151,29 @@ TEST(SliderRules, FlowPositions) {
 
 // ---- Texts written into fields ----
 
-TEST(SliderTexts, TemperatureTexts) {
-    EXPECT_EQ(temperatureSliderText(2), "  2  ");
-    EXPECT_EQ(temperatureSliderText(70), " 70  ");
-    EXPECT_EQ(temperatureSliderText(100), "100  ");
-    EXPECT_EQ(temperatureSliderText(0), "  0  ");
-    for (int p = 0; p <= 100; ++p) {
-        char expected[16];
-        std::snprintf(expected, sizeof expected, "%3.f  ", static_cast<double>(p));
-        EXPECT_EQ(temperatureSliderText(p), expected);
+TEST(SliderTexts, TemperatureAndFlowTexts) {
+    // What a temperature slider and a flow slider write into their field.
+    const struct {
+        int position;
+        const char* temperature;
+        const char* flow;
+    } named[] = {{0, "  0  ", "0.0000"},  {2, "  2  ", "0.0006"},  {50, " 50  ", "0.0150"},
+                 {66, " 66  ", "0.0198"}, {70, " 70  ", "0.0210"}, {100, "100  ", "0.0300"}};
+    for (const auto& c : named) {
+        EXPECT_EQ(temperatureSliderText(c.position), c.temperature);
+        EXPECT_EQ(flowSliderText(c.position), c.flow);
     }
-}
-
-TEST(SliderTexts, FlowTexts) {
-    EXPECT_EQ(flowSliderText(50), "0.0150");
-    EXPECT_EQ(flowSliderText(100), "0.0300");
-    EXPECT_EQ(flowSliderText(0), "0.0000");
-    EXPECT_EQ(flowSliderText(66), "0.0198");
+    // Every position: "%3.f  " of the position, and "%2.4f" of its flow.
     for (int p = 0; p <= 100; ++p) {
+        SCOPED_TRACE(p);
+        char temperature[16];
+        std::snprintf(temperature, sizeof temperature, "%3.f  ", static_cast<double>(p));
+        EXPECT_EQ(temperatureSliderText(p), temperature);
         const double flow = static_cast<double>(L(p) / 100 * 0.03L);
-        EXPECT_SAME_BITS(flowOfSliderPosition(p), flow) << p;
-        char expected[32];
-        std::snprintf(expected, sizeof expected, "%2.4f", flow);
-        EXPECT_EQ(flowSliderText(p), expected);
+        EXPECT_SAME_BITS(flowOfSliderPosition(p), flow);
+        char flowText[32];
+        std::snprintf(flowText, sizeof flowText, "%2.4f", flow);
+        EXPECT_EQ(flowSliderText(p), flowText);
     }
 }
 

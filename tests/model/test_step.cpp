@@ -189,29 +189,26 @@ struct ReferenceCase {
     ModelParameters params;
 };
 
-ModelParameters unusualParameters() {
-    ModelParameters p;
-    p.Tec = 83.25;
-    p.Tef = 11.5;
-    p.Tinit = 20;
-    p.Mc = 0.04;
-    p.Mf = 0.06;
-    p.Mp = 0.012;
-    p.Cpc = 3900;
-    p.Cpp = 450;
-    p.Kc = 1500;
-    p.Kf = 2500;
-    p.sigmac = 0.12;
-    p.sigmaf = 0.09;
-    p.Lech = 1.3;
-    p.debc = 0.012;
-    p.debf = 0.018;
-    p.dt = 0.003;
-    return p;
-}
+// Most parameters of the step away from their defaults.
+const ModelParameters Unusual{.Tef = 11.5,
+                              .Tec = 83.25,
+                              .Tinit = 20,
+                              .Cpc = 3900,
+                              .Cpp = 450,
+                              .debf = 0.018,
+                              .debc = 0.012,
+                              .Mf = 0.06,
+                              .Mc = 0.04,
+                              .Mp = 0.012,
+                              .dt = 0.003,
+                              .Kf = 2500,
+                              .Kc = 1500,
+                              .sigmaf = 0.09,
+                              .sigmac = 0.12,
+                              .Lech = 1.3};
 
 TEST(StepArithmetic, EveryStoredValueHasTheBitsOfTheWrittenFormulas) {
-    const ReferenceCase cases[] = {{"defaults", ModelParameters{}}, {"unusual", unusualParameters()}};
+    const ReferenceCase cases[] = {{"defaults", ModelParameters{}}, {"unusual", Unusual}};
     for (const ReferenceCase& c : cases) {
         for (int co : {1, 0}) {
             SCOPED_TRACE(std::string(c.name) + (co ? " co-current" : " counter-current"));
@@ -268,7 +265,7 @@ TEST(StepArithmetic, ArbitraryStatesHaveTheBitsOfTheWrittenFormulas) {
     for (int trial = 0; trial < 200; ++trial) {
         SCOPED_TRACE(trial);
         auto m = newModel();
-        m->params = trial % 2 ? unusualParameters() : ModelParameters{};
+        m->params = trial % 2 ? Unusual : ModelParameters{};
         m->params.cocourant = (trial / 2) % 2;
         m->params.dt = 1e-5 * (1 + trial);
         BeginRun(*m);

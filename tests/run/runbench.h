@@ -30,6 +30,11 @@ struct Bench {
         control = std::make_unique<RunControl>(*model, window, window);
     }
     void setField(Field f, const char* text) { window.texts[int(f)] = text; }
+    /// "Marche" for a run of `tmax` seconds (the text of "Time max (s)").
+    void start(const char* tmax) {
+        setField(Field::Tmmaxbox, tmax);
+        control->start();
+    }
     std::int64_t nstep() {
         ModelLock lock(modelMutex());
         return model->nstep;
@@ -39,6 +44,7 @@ struct Bench {
         return model->time;
     }
     bool ended() { return control->simu() && control->simu()->disposed(); }
+    bool halted() { return control->simu() && control->simu()->isHalted(); }
 };
 
 inline std::uint64_t bits(double v) {

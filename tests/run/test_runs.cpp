@@ -27,8 +27,7 @@ using namespace calidor::testing;
 
 TEST(RunLength, TmaxZeroTakesOneStepWithoutRefresh) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "0");
-    b.control->start();
+    b.start("0");
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     EXPECT_EQ(b.nstep(), 1);
     EXPECT_EQ(b.window.refreshes, 0);
@@ -83,11 +82,10 @@ TEST(RunLength, TimeLabelUsesTheLocaleDecimalSeparator) {
 
 TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "2");
-    b.control->start();
+    b.start("2");
     ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 2; }));
     b.control->pause();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    ASSERT_TRUE(waitFor([&] { return b.halted(); }));
     EXPECT_EQ(b.control->simu()->en_marche, 0);
     const std::int32_t haltedAt = b.nstep();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -110,16 +108,15 @@ TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues
 
 TEST(PauseAndStop, StopWhilePausedReleasesTheRunAndPauseLetsItCompute) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "100000");
-    b.control->start();
+    b.start("100000");
     b.control->pause();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    ASSERT_TRUE(waitFor([&] { return b.halted(); }));
     b.window.series[int(SeriesId::Series5)].push_back({1, 1});
     b.control->stop();
     EXPECT_TRUE(b.window.startEnabled);
     EXPECT_TRUE(b.window.points(SeriesId::Series5).empty());
     EXPECT_FALSE(b.control->simu()->stopRequested()) << "a paused run gets no stop request";
-    EXPECT_TRUE(b.control->simu()->isHalted());
+    EXPECT_TRUE(b.halted());
 
     b.control->pause(); // running, released
     const std::int32_t before = b.nstep();
@@ -134,8 +131,7 @@ TEST(PauseAndStop, StopWhilePausedReleasesTheRunAndPauseLetsItCompute) {
 
 TEST(PauseAndStop, StopEndsTheRunAfterItsStepAndEmptiesTheCurves) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "100000");
-    b.control->start();
+    b.start("100000");
     ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
     b.control->stop();
     EXPECT_TRUE(b.window.startEnabled);
@@ -163,8 +159,7 @@ TEST(OpenCases, PauseAndStopBeforeTheFirstRun) {
 
 TEST(OpenCases, PauseAfterTheRunHasEndedDoesNothing) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "0");
-    b.control->start();
+    b.start("0");
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     b.control->pause();
     EXPECT_EQ(b.control->simu()->en_marche, 1);
@@ -174,8 +169,7 @@ TEST(OpenCases, PauseAfterTheRunHasEndedDoesNothing) {
 
 TEST(OpenCases, StartWhileAnEarlierWorkerComputesEndsItFirst) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "100000");
-    b.control->start();
+    b.start("100000");
     b.control->stop(); // stopping: start is enabled again at once
     std::shared_ptr<sym> first = b.control->simu();
     b.control->start();
@@ -184,7 +178,7 @@ TEST(OpenCases, StartWhileAnEarlierWorkerComputesEndsItFirst) {
 
     // A run halted and released by "Arrêt" never computes again.
     b.control->pause();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    ASSERT_TRUE(waitFor([&] { return b.halted(); }));
     b.control->stop();
     std::shared_ptr<sym> halted = b.control->simu();
     b.control->start();
@@ -224,8 +218,7 @@ TEST(Faults, ZeroMassEndsTheRunWithAMessageAndKeepsStartDisabled) {
 TEST(Faults, TooLargeATimeStepDivergesIntoAFaultWithNothingNonFiniteDrawn) {
     Bench b;
     b.setField(Field::dtbox, "0.05");
-    b.setField(Field::Tmmaxbox, "100000");
-    b.control->start();
+    b.start("100000");
     ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     EXPECT_FALSE(b.window.startEnabled);
@@ -266,8 +259,7 @@ TEST(Shutdown, EndsWithoutHangInEveryState) {
              b.control->stop();
          }},
         {"ended", [](Bench& b) {
-             b.setField(Field::Tmmaxbox, "0");
-             b.control->start();
+             b.start("0");
              waitFor([&] { return b.ended(); });
          }}};
     for (const auto& [name, setup] : states) {

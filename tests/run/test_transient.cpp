@@ -92,7 +92,7 @@ TEST(Pace, PauseStopAndQuitAnswerAtOnceAtRealTime) {
 
     auto start = Clock::now();
     b.control->pause();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    ASSERT_TRUE(waitFor([&] { return b.halted(); }));
     const double pauseLatency = secondsSince(start);
 
     b.control->pause();
@@ -168,10 +168,9 @@ TEST(Pace, PacerReanchorsInsteadOfRacingToCatchUp) {
 
 TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
     Bench b;
-    b.setField(Field::Tmmaxbox, "1");
-    b.control->start();
+    b.start("1");
     b.control->pause();
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+    ASSERT_TRUE(waitFor([&] { return b.halted(); }));
     const long haltedAt = b.nstep();
 
     // New values typed while paused are taken by the step, as by a resume.
@@ -179,15 +178,14 @@ TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {
     const int refreshesBefore = b.window.refreshes;
     b.control->stepOneRefresh();
     const long firstRefresh = (haltedAt / RefreshPeriod + 1) * RefreshPeriod;
-    ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh; }));
+    ASSERT_TRUE(waitFor([&] { return b.halted() && b.nstep() == firstRefresh; }));
     EXPECT_EQ(b.window.refreshes, refreshesBefore + 1);
     EXPECT_EQ(b.control->simu()->en_marche, 0) << "still paused";
     EXPECT_TRUE(b.control->pausedByUser());
 
     b.setField(Field::tecbox, "50");
     b.control->stepOneRefresh();
-    ASSERT_TRUE(
-        waitFor([&] { return b.control->simu()->isHalted() && b.nstep() == firstRefresh + RefreshPeriod; }));
+    ASSERT_TRUE(waitFor([&] { return b.halted() && b.nstep() == firstRefresh + RefreshPeriod; }));
     EXPECT_EQ(b.window.refreshes, refreshesBefore + 2);
 
     b.control->pause(); // resumes to the end
@@ -207,8 +205,7 @@ TEST(StopRace, ARefreshHandedOverButNotBegunIsDroppedAndTheCurvesStayEmpty) {
     for (const bool paused : {false, true}) {
         SCOPED_TRACE(paused ? "paused" : "running");
         Bench b;
-        b.setField(Field::Tmmaxbox, "100000");
-        b.control->start();
+        b.start("100000");
         // The worker reaches step 40 and hands its refresh over; the window
         // runs no event meanwhile, so the refresh waits, not begun.
         waitForStepsWithoutEvents(b, 40);
@@ -222,7 +219,7 @@ TEST(StopRace, ARefreshHandedOverButNotBegunIsDroppedAndTheCurvesStayEmpty) {
         for (const auto& points : b.window.series)
             EXPECT_TRUE(points.empty());
         if (paused) {
-            ASSERT_TRUE(waitFor([&] { return b.control->simu()->isHalted(); }));
+            ASSERT_TRUE(waitFor([&] { return b.halted(); }));
             EXPECT_FALSE(b.ended()) << "a paused run stays paused";
             b.control->pause(); // released: it computes and refreshes again
             ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
@@ -251,8 +248,7 @@ TEST(FaultMessages, SayWhatReallyHappened) {
         SCOPED_TRACE(c.says);
         Bench b;
         b.setField(c.field, c.text);
-        b.setField(Field::Tmmaxbox, "60");
-        b.control->start();
+        b.start("60");
         ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
         const QString message = b.window.faults.front();
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.says))) << message.toStdString();

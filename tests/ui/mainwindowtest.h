@@ -30,6 +30,17 @@ namespace calidor::test {
 /// The faces that "Comic Sans MS" may resolve to.
 inline const char* const ComicFamilies[] = {"Comic Neue", "Comic Sans MS"};
 
+/// A slider, the field it is coupled to, and the parameter they set.
+struct Coupling {
+    const char* slider;
+    const char* field;
+    double ModelParameters::*parameter;
+};
+inline const Coupling ColdInlet{"TrackBar_TEF", "Tefbox", &ModelParameters::Tef};
+inline const Coupling HotInlet{"TrackBar_TEC", "tecbox", &ModelParameters::Tec};
+inline const Coupling ColdFlow{"TrackBar_debf", "debfbox", &ModelParameters::debf};
+inline const Coupling HotFlow{"TrackBar_debc", "debcbox", &ModelParameters::debc};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,6 +91,15 @@ protected:
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         ASSERT_EQ(edit->text(), text) << edit->objectName().toStdString();
+    }
+
+    /// A coupled slider and field once a value was taken: the slider at
+    /// `position`, the field reading `text`, the model holding `value`.
+    void expectTaken(const Coupling& c, int position, const char* text, double value) const {
+        SCOPED_TRACE(c.field);
+        EXPECT_EQ(slider(c.slider)->value(), position);
+        EXPECT_EQ(field(c.field)->text(), QString::fromLatin1(text));
+        EXPECT_EQ(model->params.*c.parameter, value);
     }
 
     /// Presses "ACTUALISE" with the mouse.

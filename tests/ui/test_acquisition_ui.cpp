@@ -5,6 +5,7 @@
 #include "mainwindowtest.h"
 
 #include "model/numbertext.h"
+#include "tests/common/typed_flows.h"
 
 #include <QSignalSpy>
 
@@ -12,6 +13,8 @@
 
 using namespace calidor;
 using namespace calidor::test;
+using calidor::testing::TypedFlow;
+using calidor::testing::TypedFlows;
 
 namespace {
 
@@ -51,9 +54,7 @@ TEST_F(Actualise, DefaultsMoveNothingAndRewriteNothing) {
 TEST_F(Actualise, TypedTemperatureMovesItsSliderAndTakesItsWholeValue) {
     typeInto("Tefbox", "20.5");
     actualise();
-    EXPECT_EQ(slider("TrackBar_TEF")->value(), 20);
-    EXPECT_EQ(field("Tefbox")->text(), " 20  ");
-    EXPECT_EQ(model->params.Tef, 20);
+    expectTaken(ColdInlet, 20, " 20  ", 20);
     EXPECT_EQ(model->oldNodes[0].Tf, 20);
 }
 
@@ -65,24 +66,18 @@ TEST_F(Actualise, TypedTemperatureStaysWhenItsSliderAlreadyMatches) {
     typeInto("Tefbox", "20.5");
     actualise();
     EXPECT_EQ(moves.count(), 0);
-    EXPECT_EQ(slider("TrackBar_TEF")->value(), 20);
-    EXPECT_EQ(field("Tefbox")->text(), "20.5");
-    EXPECT_EQ(model->params.Tef, 20.5);
+    expectTaken(ColdInlet, 20, "20.5", 20.5);
     EXPECT_EQ(model->newNodes[0].Tf, 20.5);
 }
 
 TEST_F(Actualise, TemperaturesOutsideTheSliderRangeAreClamped) {
     typeInto("tecbox", "150");
     actualise();
-    EXPECT_EQ(slider("TrackBar_TEC")->value(), 100);
-    EXPECT_EQ(field("tecbox")->text(), "100  ");
-    EXPECT_EQ(model->params.Tec, 100);
+    expectTaken(HotInlet, 100, "100  ", 100);
 
     typeInto("Tefbox", "-10");
     actualise();
-    EXPECT_EQ(slider("TrackBar_TEF")->value(), 0);
-    EXPECT_EQ(field("Tefbox")->text(), "  0  ");
-    EXPECT_EQ(model->params.Tef, 0);
+    expectTaken(ColdInlet, 0, "  0  ", 0);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -91,27 +86,14 @@ TEST_F(Actualise, TemperaturesOutsideTheSliderRangeAreClamped) {
 // ---------------------------------------------------------------------------
 
 TEST_F(Actualise, TypedFlowRates) {
-    const struct {
-        const char* typed;
-        int position;
-        const char* text;
-        double flow;
-    } cases[] = {
-        {"0.05", 100, "0.0300", 0.03},  // above the range
-        {"0,02", 5, "0.0015", 0.0015},  // a comma: read as 0, the slider's lowest position
-        {"0.02", 66, "0.0198", 0.0198}, // a multiple of 0.0003 only at 66
-        {"0.015", 50, "0.0150", 0.015}, // back to the start
-    };
-    for (const char* fieldName : {"debfbox", "debcbox"}) {
-        const bool cold = std::string(fieldName) == "debfbox";
-        QSlider* s = slider(cold ? "TrackBar_debf" : "TrackBar_debc");
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(fieldName) + " <- " + c.typed);
-            typeInto(fieldName, QString::fromLatin1(c.typed));
+    std::vector<TypedFlow> cases(std::begin(TypedFlows), std::end(TypedFlows));
+    cases.push_back({"0.015", 50, "0.0150", 0.015}); // back to the start
+    for (const Coupling& flow : {ColdFlow, HotFlow}) {
+        for (const TypedFlow& c : cases) {
+            SCOPED_TRACE(c.typed);
+            typeInto(flow.field, QString::fromLatin1(c.typed));
             actualise();
-            EXPECT_EQ(s->value(), c.position);
-            EXPECT_EQ(field(fieldName)->text(), QString::fromLatin1(c.text));
-            EXPECT_DOUBLE_EQ(cold ? model->params.debf : model->params.debc, c.flow);
+            expectTaken(flow, c.position, c.text, c.flow);
         }
     }
     EXPECT_TRUE(messages.isEmpty());
@@ -173,9 +155,7 @@ TEST_F(SliderMove, ArrowKeysRewriteTheFieldAtEachStep) {
     QSlider* s = slider("TrackBar_TEF");
     s->setFocus();
     QTest::keyClick(s, Qt::Key_Right);
-    EXPECT_EQ(s->value(), 3);
-    EXPECT_EQ(field("Tefbox")->text(), "  3  ");
-    EXPECT_EQ(model->params.Tef, 3);
+    expectTaken(ColdInlet, 3, "  3  ", 3);
 
     // Walked down to the bottom of a flow slider: 5 holds, 4 goes back to 5.
     QSlider* flow = slider("TrackBar_debf");
@@ -191,8 +171,7 @@ TEST_F(SliderMove, ArrowKeysRewriteTheFieldAtEachStep) {
 
 TEST_F(SliderMove, WritesTheInletNodesOfBothArrays) {
     dragTo(slider("TrackBar_TEC"), 90);
-    EXPECT_EQ(field("tecbox")->text(), " 90  ");
-    EXPECT_EQ(model->params.Tec, 90);
+    expectTaken(HotInlet, 90, " 90  ", 90);
     for (const NodeArray* nodes : {&model->oldNodes, &model->newNodes}) {
         EXPECT_EQ((*nodes)[0].Tc, 90);
         EXPECT_EQ((*nodes)[0].Tf, 2);
@@ -214,9 +193,7 @@ TEST_F(SliderMove, TakesWhatWasTypedInOtherFields) {
     EXPECT_EQ(model->params.Cpf, 12.5);
     EXPECT_EQ(model->params.Kf, 1500);
     // The other temperature's slider follows its new text.
-    EXPECT_EQ(model->params.Tef, 30);
-    EXPECT_EQ(slider("TrackBar_TEF")->value(), 30);
-    EXPECT_EQ(field("Tefbox")->text(), " 30  ");
+    expectTaken(ColdInlet, 30, " 30  ", 30);
     EXPECT_EQ(model->oldNodes[0].Tf, 30);
 }
 
@@ -231,9 +208,7 @@ TEST_F(SliderMove, PressAndReleaseOnTheHandleRunsTheHandler) {
     ASSERT_TRUE(s->isSliderDown()) << "the press missed the handle";
     QTest::mouseRelease(s, Qt::LeftButton, Qt::NoModifier, handle);
     EXPECT_EQ(moves.count(), 0);
-    EXPECT_EQ(s->value(), 2);
-    EXPECT_EQ(field("Tefbox")->text(), "  2  ");
-    EXPECT_EQ(model->params.Tef, 2);
+    expectTaken(ColdInlet, 2, "  2  ", 2);
 }
 
 TEST_F(SliderMove, MouseDragPastTheLeftEnd) {
@@ -258,18 +233,14 @@ TEST_F(SliderMove, ArrowKeyAtTheEndOfTheRangeRunsTheHandler) {
     typeInto("Tefbox", "7");
     s->setFocus();
     QTest::keyClick(s, Qt::Key_Left); // nowhere to go, but the key was pressed
-    EXPECT_EQ(s->value(), 0);
-    EXPECT_EQ(field("Tefbox")->text(), "  0  ");
-    EXPECT_EQ(model->params.Tef, 0);
+    expectTaken(ColdInlet, 0, "  0  ", 0);
 
     QSlider* hot = slider("TrackBar_TEC");
     dragTo(hot, 100);
     typeInto("tecbox", "55");
     hot->setFocus();
     QTest::keyClick(hot, Qt::Key_End);
-    EXPECT_EQ(hot->value(), 100);
-    EXPECT_EQ(field("tecbox")->text(), "100  ");
-    EXPECT_EQ(model->params.Tec, 100);
+    expectTaken(HotInlet, 100, "100  ", 100);
 }
 
 } // namespace

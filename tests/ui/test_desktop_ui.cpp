@@ -5,6 +5,7 @@
 #include "charts/chartview.h"
 #include "model/numbertext.h"
 #include "pictures/pictures.h"
+#include "tests/common/startup_expectations.h"
 #include "ui/apropos.h"
 #include "ui/language.h"
 #include "ui/shellopen.h"
@@ -30,14 +31,11 @@
 #include <vector>
 
 using namespace calidor;
+using calidor::testing::FieldNames;
+using calidor::testing::SliderNames;
 
 namespace {
 
-const char* const FieldNames[] = {"tinitbox",    "Tefbox",  "tecbox",   "Cpfbox",  "Cpcbox",
-                                  "debfbox",     "debcbox", "Edit_Kf",  "Edit_Kc", "Edit_sigmaf",
-                                  "Edit_sigmac", "Mfbox",   "Mcbox",    "MPbox",   "cppbox",
-                                  "Tmmaxbox",    "dtbox",   "Edit_long"};
-const char* const SliderNames[] = {"TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf", "TrackBar_debc"};
 const char* const ChartNames[] = {"Chart1", "Chart2", "Chart3"};
 
 QPalette darkPalette() {

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
+#include <vector>
 
 using namespace calidor;
 using namespace calidor::test;
@@ -63,33 +65,60 @@ struct DesignedField {
     QColor labelColour;
 };
 
-const DesignedField DesignedFields[] = {
-    {"tinitbox", QRect(576, 32, 45, 23), Black, "Label8", QPoint(488, 32), "T init (°C)", Black},
-    {"Tefbox", QRect(576, 64, 45, 23), Blue, "Label1", QPoint(488, 64), "T entrée F (°C)", Blue},
-    {"tecbox", QRect(576, 96, 45, 23), Red, "Label2", QPoint(488, 96), "T entrée C (°C)", Red},
-    {"Cpfbox", QRect(576, 128, 45, 23), Blue, "Label9", QPoint(488, 128), "Cp F (J/kg.K)", Blue},
-    {"Cpcbox", QRect(576, 160, 45, 23), Red, "Label11", QPoint(488, 160), "Cp C (J/kg.K)", Red},
-    {"debfbox", QRect(576, 192, 45, 23), Blue, "Label13", QPoint(488, 192), "deb F (kg/s)", Blue},
-    {"debcbox", QRect(576, 224, 45, 23), Red, "Label16", QPoint(488, 224), "deb C (kg/s)", Red},
-    {"Edit_Kf", QRect(648, 272, 45, 23), Blue, "Label12", QPoint(488, 272), "Coef. ech. conv F (W/m2.K)",
-     Blue},
-    {"Edit_Kc", QRect(648, 304, 45, 23), Red, "Label10", QPoint(488, 304), "Coef. ech. conv C (W/m2.K)", Red},
-    {"Edit_sigmaf", QRect(648, 336, 45, 23), Blue, "Label14", QPoint(488, 336),
-     "Surf. ech. linéïque F (m2/m)", Blue},
-    {"Edit_sigmac", QRect(648, 368, 45, 23), Red, "Label15", QPoint(488, 368), "Surf. ech. linéïque C (m2/m)",
-     Red},
-    {"Mfbox", QRect(896, 56, 45, 23), Blue, "Label17", QPoint(808, 56), "Masse F (kg)", Blue},
-    {"Mcbox", QRect(896, 88, 45, 23), Red, "Label18", QPoint(808, 88), "Masse C (kg)", Red},
-    {"MPbox", QRect(896, 120, 45, 23), Fuchsia, "Label4", QPoint(808, 120), "Masse P (kg)", Fuchsia},
-    {"cppbox", QRect(896, 152, 45, 23), Fuchsia, "Label5", QPoint(808, 152), "Cp P (J/kg.K)", Fuchsia},
-    {"Tmmaxbox", QRect(72, 192, 49, 23), Red, "Label19", QPoint(0, 192), "Time max (s)", Black},
-    {"dtbox", QRect(40, 224, 49, 23), Red, "label20", QPoint(8, 224), "dt (s)", Black},
-    {"Edit_long", QRect(320, 296, 45, 23), Red, "Label21", QPoint(160, 296), "Longueur de l'échangeur (m)",
-     Teal},
+// Most fields stand in columns: one field every 32 pixels down, 45 × 23, with
+// its label level with it and in the field's colour.
+struct FieldInColumn {
+    const char* field;
+    const char* label;
+    const char* caption;
+    QColor colour;
 };
 
+void addColumn(std::vector<DesignedField>& all, QPoint at, int labelLeft,
+               std::initializer_list<FieldInColumn> fields) {
+    for (const FieldInColumn& f : fields) {
+        all.push_back({f.field, QRect(at, QSize(45, 23)), f.colour, f.label, QPoint(labelLeft, at.y()),
+                       f.caption, f.colour});
+        at.ry() += 32;
+    }
+}
+
+std::vector<DesignedField> designedFields() {
+    // The run's own fields, on the left of the window.
+    std::vector<DesignedField> all = {
+        {"Tmmaxbox", QRect(72, 192, 49, 23), Red, "Label19", QPoint(0, 192), "Time max (s)", Black},
+        {"dtbox", QRect(40, 224, 49, 23), Red, "label20", QPoint(8, 224), "dt (s)", Black},
+        {"Edit_long", QRect(320, 296, 45, 23), Red, "Label21", QPoint(160, 296),
+         "Longueur de l'échangeur (m)", Teal},
+    };
+    // The fluids' temperatures, specific heats and flows.
+    addColumn(all, QPoint(576, 32), 488,
+              {{"tinitbox", "Label8", "T init (°C)", Black},
+               {"Tefbox", "Label1", "T entrée F (°C)", Blue},
+               {"tecbox", "Label2", "T entrée C (°C)", Red},
+               {"Cpfbox", "Label9", "Cp F (J/kg.K)", Blue},
+               {"Cpcbox", "Label11", "Cp C (J/kg.K)", Red},
+               {"debfbox", "Label13", "deb F (kg/s)", Blue},
+               {"debcbox", "Label16", "deb C (kg/s)", Red}});
+    // The exchange between the fluids and the wall.
+    addColumn(all, QPoint(648, 272), 488,
+              {{"Edit_Kf", "Label12", "Coef. ech. conv F (W/m2.K)", Blue},
+               {"Edit_Kc", "Label10", "Coef. ech. conv C (W/m2.K)", Red},
+               {"Edit_sigmaf", "Label14", "Surf. ech. linéïque F (m2/m)", Blue},
+               {"Edit_sigmac", "Label15", "Surf. ech. linéïque C (m2/m)", Red}});
+    // The masses, and the wall's specific heat.
+    addColumn(all, QPoint(896, 56), 808,
+              {{"Mfbox", "Label17", "Masse F (kg)", Blue},
+               {"Mcbox", "Label18", "Masse C (kg)", Red},
+               {"MPbox", "Label4", "Masse P (kg)", Fuchsia},
+               {"cppbox", "Label5", "Cp P (J/kg.K)", Fuchsia}});
+    return all;
+}
+
 TEST_F(Layout, FieldsAndLabels) {
-    for (const DesignedField& f : DesignedFields) {
+    const std::vector<DesignedField> fields = designedFields();
+    ASSERT_EQ(fields.size(), std::size_t(FieldCount));
+    for (const DesignedField& f : fields) {
         SCOPED_TRACE(f.field);
         auto* label = control<QLabel>(f.label);
         auto* edit = field(f.field);

@@ -4,6 +4,7 @@
 // ThreadSanitizer and AddressSanitizer too.
 #include "charts/chartview.h"
 #include "run/modellock.h"
+#include "tests/common/startup_expectations.h"
 #include "ui/visu.h"
 
 #include <QAction>
@@ -21,6 +22,8 @@
 #include <random>
 
 using namespace calidor;
+using calidor::testing::FieldNames;
+using calidor::testing::SliderNames;
 
 namespace {
 
@@ -37,10 +40,6 @@ void settle(int milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
     while (timer.elapsed() < milliseconds);
 }
-
-const char* const FieldNames[] = {"Tefbox",      "tecbox",  "tinitbox", "Cpfbox",   "Cpcbox",  "cppbox",
-                                  "Mfbox",       "Mcbox",   "MPbox",    "Edit_Kf",  "Edit_Kc", "Edit_sigmaf",
-                                  "Edit_sigmac", "debfbox", "debcbox",  "Tmmaxbox", "dtbox"};
 
 // Mostly sensible values, sometimes ones that fault (a zero mass, too large a
 // time step, an absolute temperature below zero) or are not numbers at all.
@@ -107,8 +106,8 @@ TEST(Stress, RandomSessionOnTheMainWindow) {
             form->findChild<QPushButton*>(QStringLiteral("Button5"))->click();
             break;
         case 5: {
-            const char* names[] = {"TrackBar_TEF", "TrackBar_TEC", "TrackBar_debf", "TrackBar_debc"};
-            auto* slider = form->findChild<QSlider*>(QString::fromLatin1(names[random() % 4]));
+            const char* name = SliderNames[random() % SliderNames.size()];
+            auto* slider = form->findChild<QSlider*>(QString::fromLatin1(name));
             slider->setValue(std::uniform_int_distribution<int>(0, 100)(random));
             break;
         }
@@ -132,7 +131,7 @@ TEST(Stress, RandomSessionOnTheMainWindow) {
             }
             break;
         default: {
-            const QString name = QString::fromLatin1(FieldNames[random() % std::size(FieldNames)]);
+            const QString name = QString::fromLatin1(FieldNames[random() % FieldNames.size()]);
             form->findChild<QLineEdit*>(name)->setText(randomText(random, name));
             break;
         }
