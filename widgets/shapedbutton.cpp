@@ -66,21 +66,25 @@ void TShapedButton::rebuildShape() {
 // Outlines of the unrotated shape: the outline, the bevel's inner edge (inset by the depth), the
 // border's inner edge (inset again) and the focus outline.
 void TShapedButton::computeOutlines() {
-    ShapeParams params;
-    params.kind = m_buttonKind;
-    params.width = m_buttonWidth;
-    params.height = m_buttonHeight;
-    params.depth = m_buttonDepth;
-    params.peaks = m_peaksNumber;
-    params.radiusRatio = m_radiusRatio;
-    params.arcAngle = m_arcAngle;
-    params.userOutline = m_stringButtonRegion;
-    m_outline = outline(params);
+    m_outline = outline(shapeParams(1));
     m_bevelled = !(m_buttonKind == bkUser && !m_userRgnAuto);
     const long long d = m_buttonDepth;
     m_inner1 = inset(m_outline, clampedInset(d));
     m_focus = inset(m_outline, clampedInset(isBorderKind(m_button3DKind) ? 2 * d + 4 : d + 4));
     m_inner2 = isBorderKind(m_button3DKind) ? inset(m_inner1, clampedInset(d)) : Shape{};
+}
+
+// What the outline depends on, with the sizes `ratio` times as large (the control's pixels at 1).
+ShapeParams TShapedButton::shapeParams(qreal ratio) const {
+    const auto times = [ratio](int v) { return roundEven(v * ratio); };
+    return {.kind = m_buttonKind,
+            .width = times(m_buttonWidth),
+            .height = times(m_buttonHeight),
+            .depth = times(m_buttonDepth),
+            .peaks = m_peaksNumber,
+            .radiusRatio = m_radiusRatio,
+            .arcAngle = m_arcAngle,
+            .userOutline = m_stringButtonRegion};
 }
 
 QSize TShapedButton::rotatedSize(int angle) const {
@@ -175,15 +179,7 @@ void TShapedButton::buildRegions() {
 // screen's pixels. A user outline is given in control pixels: its points are scaled.
 TShapedButton::Regions TShapedButton::regionsAt(qreal ratio) const {
     const auto times = [ratio](int v) { return roundEven(v * ratio); };
-    ShapeParams params;
-    params.kind = m_buttonKind;
-    params.width = times(m_buttonWidth);
-    params.height = times(m_buttonHeight);
-    params.depth = times(m_buttonDepth);
-    params.peaks = m_peaksNumber;
-    params.radiusRatio = m_radiusRatio;
-    params.arcAngle = m_arcAngle;
-    params.userOutline = m_stringButtonRegion;
+    const ShapeParams params = shapeParams(ratio);
     const Shape outlineShape = m_buttonKind == bkUser ? scaled(m_outline, ratio) : outline(params);
     const long long d = times(m_buttonDepth);
     const int gap = times(4);

@@ -17,6 +17,10 @@ class QTimer;
 
 namespace calidor {
 class TRotateTimer;
+namespace buttonface {
+struct Face;
+struct Placement;
+} // namespace buttonface
 
 /// A push button with a non-rectangular window: a bevel that follows the outline, a face painted from a
 /// picture over a colour or a gradient, a caption with a 3D effect, optional picture animations on mouse
@@ -321,11 +325,7 @@ private:
         int interval = 40; // ms
         bool playing = false;
     };
-    // Regions in control coordinates.
-    struct Regions {
-        QRegion window, outlineFrame, innerFrame, focusFrame;
-        QRegion lightOuter, darkOuter, lightInner, darkInner;
-    };
+    using Regions = RegionGeometry::ButtonRegions;
     // What the rendered image shows, beyond the properties.
     struct RenderState {
         bool pressed = false, hot = false, enabled = true, focused = false;
@@ -338,6 +338,7 @@ private:
     bool adoptOutsideSize();
     void rebuildShape();
     void computeOutlines();
+    RegionGeometry::ShapeParams shapeParams(qreal ratio) const;
     void placeShape(int oldAngle, bool angleChanged);
     void buildRegions();
     /// The regions drawn into an image of `ratio` device pixels per control pixel (ratio != 1).
@@ -348,13 +349,8 @@ private:
     void invalidate();
     RenderState currentState() const;
     void render();
-    void renderGradient(const QColor& first, const QColor& second, int adjust, const QRegion* clip,
-                        qreal ratio = 1);
-    void renderFace(QPainter& p, const RenderState& s);
-    void renderCaption(QPainter& p, const RenderState& s);
-    void renderBevel(QPainter& p, const RenderState& s);
-    QPoint picturePos(int frameWidth, int frameHeight) const;
-    QImage prepared(const QImage& picture) const;
+    buttonface::Face face(const RenderState& s) const;
+    buttonface::Placement picturePlacement() const;
 
     void startAnimation(AnimationKind kind);
     void stopAnimation(AnimationKind kind);

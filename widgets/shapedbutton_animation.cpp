@@ -1,12 +1,10 @@
-#include "widgets/buttonlook.h"
+#include "widgets/buttonface.h"
 #include "widgets/shapedbutton.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 namespace calidor {
-
-using namespace buttonlook;
 
 // One animation plays at a time: starting one stops any other.
 void TShapedButton::startAnimation(AnimationKind kind) {
@@ -60,8 +58,9 @@ void TShapedButton::animationTick() {
     if (fw > 0) {
         const QImage frame =
             animation.strip.copy(m_animationFrame * fw, 0, fw, std::min(height(), animation.strip.height()));
-        m_animationImage = prepared(frame);
-        m_animationPos = picturePos(fw, animation.strip.height());
+        m_animationImage = buttonface::preparedPicture(frame, m_transparent);
+        m_animationPos = buttonface::placed(picturePlacement(), size(), QSize(fw, animation.strip.height()),
+                                            m_buttonDepth);
     } else {
         m_animationImage = QImage();
     }
