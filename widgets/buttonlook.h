@@ -111,12 +111,4 @@ inline RegionGeometry::Shape scaled(RegionGeometry::Shape shape, qreal ratio) {
     return shape;
 }
 
-// Stores `value` in `member` and says whether it changed.
-template <class T> bool assignChanged(T& member, const T& value) {
-    if (value == member)
-        return false;
-    member = value;
-    return true;
-}
-
 } // namespace calidor::buttonlook
