@@ -3,7 +3,6 @@
 #include "widgets/buttonlook.h"
 #include "widgets/rotatetimer.h"
 
-#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -253,25 +252,27 @@ bool TShapedButton::hitButton(const QPoint& pos) const {
     return m_regions.window.contains(pos);
 }
 
-void TShapedButton::enterEvent(QEnterEvent* event) {
-    QPushButton::enterEvent(event);
-    m_hot = true;
-    update();
-    stopAnimation(Exit);
-    startAnimation(Enter);
-    if (m_onMouseEnter)
-        m_onMouseEnter(this);
+// Entering plays the enter animation in place of the exit one; leaving stops the enter and click
+// animations and plays the exit one.
+void TShapedButton::playCrossing(bool entering) {
+    if (entering) {
+        stopAnimation(Exit);
+        startAnimation(Enter);
+    } else {
+        stopAnimation(Enter);
+        stopAnimation(Click);
+        startAnimation(Exit);
+    }
 }
 
-void TShapedButton::leaveEvent(QEvent* event) {
-    QPushButton::leaveEvent(event);
-    m_hot = false;
+// The mouse comes in or goes out: the hot look, the animations, then the handler.
+void TShapedButton::mouseCrossed(bool entering) {
+    m_hot = entering;
     update();
-    stopAnimation(Enter);
-    stopAnimation(Click);
-    startAnimation(Exit);
-    if (m_onMouseExit)
-        m_onMouseExit(this);
+    playCrossing(entering);
+    const TMouseInOutEvent& handler = entering ? m_onMouseEnter : m_onMouseExit;
+    if (handler)
+        handler(this);
 }
 
 // A double click reaches here too (as a second press), through QWidget's default handler.
@@ -292,23 +293,9 @@ void TShapedButton::keyPressEvent(QKeyEvent* event) {
 }
 
 // Focus changes after the first one play the animations as the mouse does, without the hot look.
-void TShapedButton::focusInEvent(QFocusEvent* event) {
-    QPushButton::focusInEvent(event);
-    if (m_focusChangeSeen) {
-        stopAnimation(Exit);
-        startAnimation(Enter);
-    }
-    m_focusChangeSeen = true;
-    invalidate();
-}
-
-void TShapedButton::focusOutEvent(QFocusEvent* event) {
-    QPushButton::focusOutEvent(event);
-    if (m_focusChangeSeen) {
-        stopAnimation(Enter);
-        stopAnimation(Click);
-        startAnimation(Exit);
-    }
+void TShapedButton::focusCrossed(bool gained) {
+    if (m_focusChangeSeen)
+        playCrossing(gained);
     m_focusChangeSeen = true;
     invalidate();
 }
@@ -345,7 +332,21 @@ bool TShapedButton::event(QEvent* event) {
         rotateStep(event);
         return true;
     }
-    return QPushButton::event(event);
+    // The mouse or the focus crossing the button's edge, once the push button has seen it.
+    const bool result = QPushButton::event(event);
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::Leave:
+        mouseCrossed(event->type() == QEvent::Enter);
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        focusCrossed(event->type() == QEvent::FocusIn);
+        break;
+    default:
+        break;
+    }
+    return result;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -310,12 +310,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
@@ -373,6 +369,9 @@ private:
     buttonface::Face face(const RenderState& s) const;
     buttonface::Placement picturePlacement() const;
 
+    void playCrossing(bool entering);
+    void mouseCrossed(bool entering);
+    void focusCrossed(bool gained);
     void startAnimation(AnimationKind kind);
     void stopAnimation(AnimationKind kind);
     void stopAllAnimations();
