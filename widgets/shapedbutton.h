@@ -260,23 +260,23 @@ public:
     /// tick of the interval. Glyph counts below 1 and negative intervals are ignored; an interval does
     /// not change while its animation plays.
     QImage OnEnterBitmap() const { return m_animations[Enter].strip; }
-    void setOnEnterBitmap(const QImage& strip);
+    void setOnEnterBitmap(const QImage& strip) { m_animations[Enter].strip = strip; }
     int OnEnterGlyphs() const { return m_animations[Enter].glyphs; }
-    void setOnEnterGlyphs(int glyphs);
+    void setOnEnterGlyphs(int glyphs) { setAnimationGlyphs(Enter, glyphs); }
     int OnEnterInterval() const { return m_animations[Enter].interval; }
-    void setOnEnterInterval(int ms);
+    void setOnEnterInterval(int ms) { setAnimationInterval(Enter, ms); }
     QImage OnExitBitmap() const { return m_animations[Exit].strip; }
-    void setOnExitBitmap(const QImage& strip);
+    void setOnExitBitmap(const QImage& strip) { m_animations[Exit].strip = strip; }
     int OnExitGlyphs() const { return m_animations[Exit].glyphs; }
-    void setOnExitGlyphs(int glyphs);
+    void setOnExitGlyphs(int glyphs) { setAnimationGlyphs(Exit, glyphs); }
     int OnExitInterval() const { return m_animations[Exit].interval; }
-    void setOnExitInterval(int ms);
+    void setOnExitInterval(int ms) { setAnimationInterval(Exit, ms); }
     QImage OnClickBitmap() const { return m_animations[Click].strip; }
-    void setOnClickBitmap(const QImage& strip);
+    void setOnClickBitmap(const QImage& strip) { m_animations[Click].strip = strip; }
     int OnClickGlyphs() const { return m_animations[Click].glyphs; }
-    void setOnClickGlyphs(int glyphs);
+    void setOnClickGlyphs(int glyphs) { setAnimationGlyphs(Click, glyphs); }
     int OnClickInterval() const { return m_animations[Click].interval; }
-    void setOnClickInterval(int ms);
+    void setOnClickInterval(int ms) { setAnimationInterval(Click, ms); }
 
     // --- Drawing ---
     /// Skip the button's own drawing: the face is only cleared and OnPaint draws.
@@ -372,6 +372,8 @@ private:
     void playCrossing(bool entering);
     void mouseCrossed(bool entering);
     void focusCrossed(bool gained);
+    void setAnimationGlyphs(AnimationKind kind, int glyphs);
+    void setAnimationInterval(AnimationKind kind, int ms);
     void startAnimation(AnimationKind kind);
     void stopAnimation(AnimationKind kind);
     void stopAllAnimations();
