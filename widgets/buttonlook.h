@@ -13,7 +13,6 @@
 #include <climits>
 #include <cmath>
 #include <numbers>
-#include <optional>
 
 namespace calidor::buttonlook {
 
@@ -110,49 +109,6 @@ inline RegionGeometry::Shape scaled(RegionGeometry::Shape shape, qreal ratio) {
     for (QPoint& p : shape.polygons.points)
         p = QPoint(roundEven(p.x() * ratio), roundEven(p.y() * ratio));
     return shape;
-}
-
-// Stores `value` in `member` and says whether it changed.
-template <class T> bool assignChanged(T& member, const T& value) {
-    if (value == member)
-        return false;
-    member = value;
-    return true;
-}
-
-// Where a box of `box` goes in a room of `room`: against a side, `margin` from it, centred, or at `free`
-// on an axis that is not aligned. Pictures and captions are placed alike.
-inline QPoint alignedPos(TShapedButton::THAlign h, TShapedButton::TVAlign v, QPoint free, QSize room,
-                         QSize box, int margin) {
-    const auto along = [margin](int start, int centre, int end, int freeAt, int roomLength, int boxLength) {
-        if (start)
-            return margin;
-        if (centre)
-            return (roomLength - boxLength) / 2;
-        if (end)
-            return roomLength - margin - boxLength;
-        return freeAt;
-    };
-    return {along(h == TShapedButton::haLeft, h == TShapedButton::haCenter, h == TShapedButton::haRight,
-                  free.x(), room.width(), box.width()),
-            along(v == TShapedButton::vaTop, v == TShapedButton::vaCenter, v == TShapedButton::vaBottom,
-                  free.y(), room.height(), box.height())};
-}
-
-// A picture's pixels of the `key` colour cleared (when given), the others ANDed with `andMask` and made
-// opaque (when given).
-inline void maskPixels(QImage& image, std::optional<QRgb> key, std::optional<QRgb> andMask) {
-    if (!key && !andMask)
-        return;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (key && (line[x] | 0xff000000u) == *key)
-                line[x] = 0;
-            else if (andMask)
-                line[x] = (line[x] & *andMask) | 0xff000000u;
-        }
-    }
 }
 
 } // namespace calidor::buttonlook

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 
 namespace calidor {
 namespace RegionGeometry {
@@ -394,43 +395,44 @@ Shape userOutline(const QString& text, int w, int h) {
     return boxOutline(w, h);
 }
 
+namespace {
+
+// The kinds drawn from the size alone, each with its construction.
+using SizedOutline = Shape (*)(int w, int h);
+constexpr std::pair<TShapeKind, SizedOutline> kSizedKinds[] = {
+    {bkRect, boxOutline},           {bkRoundRect, roundRectOutline}, {bkArrow, arrowOutline},
+    {bkArrow1, doubleArrowOutline}, {bkArrow2, chevronOutline},      {bkCross, crossOutline},
+    {bkCutRect, cutRectOutline},    {bkCross1, diagonalCrossOutline}};
+
+} // namespace
+
 Shape outline(const ShapeParams& p) {
     const int w = p.width, h = p.height;
     if (w <= 0 || h <= 0)
         return {};
+    const int peaks = std::clamp(p.peaks, 3, 20);
+    const double ratio = std::clamp(p.radiusRatio, 0.0, 1.0);
     switch (p.kind) {
-    case bkRect:
-        return boxOutline(w, h);
-    case bkRoundRect:
-        return roundRectOutline(w, h);
     case bkElliptic:
         return ellipticOutline(w, h, p.depth);
-    case bkPoly:
-        return polyOutline(w, h, std::clamp(p.peaks, 3, 20));
-    case bkPolyStar:
-        return polyStarOutline(w, h, std::clamp(p.peaks, 3, 20));
-    case bkArc:
-        return arcOutline(w, h, p.depth, std::clamp(p.radiusRatio, 0.0, 1.0),
-                          std::clamp(p.arcAngle, 0.01, 2 * kPi));
-    case bkDonut:
-        return donutOutline(w, h, p.depth, std::clamp(p.radiusRatio, 0.0, 1.0));
-    case bkUser:
-        return userOutline(p.userOutline, w, h);
-    case bkArrow:
-        return arrowOutline(w, h);
-    case bkArrow1:
-        return doubleArrowOutline(w, h);
-    case bkArrow2:
-        return chevronOutline(w, h);
-    case bkCross:
-        return crossOutline(w, h);
-    case bkCutRect:
-        return cutRectOutline(w, h);
-    case bkCross1:
-        return diagonalCrossOutline(w, h);
     case bkOval:
         return ovalOutline(w, h, p.depth);
+    case bkPoly:
+        return polyOutline(w, h, peaks);
+    case bkPolyStar:
+        return polyStarOutline(w, h, peaks);
+    case bkArc:
+        return arcOutline(w, h, p.depth, ratio, std::clamp(p.arcAngle, 0.01, 2 * kPi));
+    case bkDonut:
+        return donutOutline(w, h, p.depth, ratio);
+    case bkUser:
+        return userOutline(p.userOutline, w, h);
+    default:
+        break;
     }
+    for (const auto& [kind, draw] : kSizedKinds)
+        if (kind == p.kind)
+            return draw(w, h);
     return boxOutline(w, h);
 }
 

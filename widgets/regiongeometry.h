@@ -144,6 +144,13 @@ QRegion regionFromPolygons(const TRgnpoints& polygons);
 /// The one-pixel frame just inside a region's border.
 QRegion frameRegion(const QRegion& region);
 
+/// The regions a button is drawn with, in the pixels of its control or image: the window (the turned
+/// outline), the one-pixel frames, and the light and dark bevel bands outside and inside a border.
+struct ButtonRegions {
+    QRegion window, outlineFrame, innerFrame, focusFrame;
+    QRegion lightOuter, darkOuter, lightInner, darkInner;
+};
+
 /// Even-odd test of a point against one polygon; points exactly on an edge may go either way.
 bool pointInPolygon(const QPoint* points, int count, double x, double y);
 

@@ -3,7 +3,6 @@
 #include "widgets/buttonlook.h"
 #include "widgets/rotatetimer.h"
 
-#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -66,21 +65,25 @@ void TShapedButton::rebuildShape() {
 // Outlines of the unrotated shape: the outline, the bevel's inner edge (inset by the depth), the
 // border's inner edge (inset again) and the focus outline.
 void TShapedButton::computeOutlines() {
-    ShapeParams params;
-    params.kind = m_buttonKind;
-    params.width = m_buttonWidth;
-    params.height = m_buttonHeight;
-    params.depth = m_buttonDepth;
-    params.peaks = m_peaksNumber;
-    params.radiusRatio = m_radiusRatio;
-    params.arcAngle = m_arcAngle;
-    params.userOutline = m_stringButtonRegion;
-    m_outline = outline(params);
+    m_outline = outline(shapeParams(1));
     m_bevelled = !(m_buttonKind == bkUser && !m_userRgnAuto);
     const long long d = m_buttonDepth;
     m_inner1 = inset(m_outline, clampedInset(d));
     m_focus = inset(m_outline, clampedInset(isBorderKind(m_button3DKind) ? 2 * d + 4 : d + 4));
     m_inner2 = isBorderKind(m_button3DKind) ? inset(m_inner1, clampedInset(d)) : Shape{};
+}
+
+// What the outline depends on, with the sizes `ratio` times as large (the control's pixels at 1).
+ShapeParams TShapedButton::shapeParams(qreal ratio) const {
+    const auto times = [ratio](int v) { return roundEven(v * ratio); };
+    return {.kind = m_buttonKind,
+            .width = times(m_buttonWidth),
+            .height = times(m_buttonHeight),
+            .depth = times(m_buttonDepth),
+            .peaks = m_peaksNumber,
+            .radiusRatio = m_radiusRatio,
+            .arcAngle = m_arcAngle,
+            .userOutline = m_stringButtonRegion};
 }
 
 QSize TShapedButton::rotatedSize(int angle) const {
@@ -175,15 +178,7 @@ void TShapedButton::buildRegions() {
 // screen's pixels. A user outline is given in control pixels: its points are scaled.
 TShapedButton::Regions TShapedButton::regionsAt(qreal ratio) const {
     const auto times = [ratio](int v) { return roundEven(v * ratio); };
-    ShapeParams params;
-    params.kind = m_buttonKind;
-    params.width = times(m_buttonWidth);
-    params.height = times(m_buttonHeight);
-    params.depth = times(m_buttonDepth);
-    params.peaks = m_peaksNumber;
-    params.radiusRatio = m_radiusRatio;
-    params.arcAngle = m_arcAngle;
-    params.userOutline = m_stringButtonRegion;
+    const ShapeParams params = shapeParams(ratio);
     const Shape outlineShape = m_buttonKind == bkUser ? scaled(m_outline, ratio) : outline(params);
     const long long d = times(m_buttonDepth);
     const int gap = times(4);
@@ -257,25 +252,27 @@ bool TShapedButton::hitButton(const QPoint& pos) const {
     return m_regions.window.contains(pos);
 }
 
-void TShapedButton::enterEvent(QEnterEvent* event) {
-    QPushButton::enterEvent(event);
-    m_hot = true;
-    update();
-    stopAnimation(Exit);
-    startAnimation(Enter);
-    if (m_onMouseEnter)
-        m_onMouseEnter(this);
+// Entering plays the enter animation in place of the exit one; leaving stops the enter and click
+// animations and plays the exit one.
+void TShapedButton::playCrossing(bool entering) {
+    if (entering) {
+        stopAnimation(Exit);
+        startAnimation(Enter);
+    } else {
+        stopAnimation(Enter);
+        stopAnimation(Click);
+        startAnimation(Exit);
+    }
 }
 
-void TShapedButton::leaveEvent(QEvent* event) {
-    QPushButton::leaveEvent(event);
-    m_hot = false;
+// The mouse comes in or goes out: the hot look, the animations, then the handler.
+void TShapedButton::mouseCrossed(bool entering) {
+    m_hot = entering;
     update();
-    stopAnimation(Enter);
-    stopAnimation(Click);
-    startAnimation(Exit);
-    if (m_onMouseExit)
-        m_onMouseExit(this);
+    playCrossing(entering);
+    const TMouseInOutEvent& handler = entering ? m_onMouseEnter : m_onMouseExit;
+    if (handler)
+        handler(this);
 }
 
 // A double click reaches here too (as a second press), through QWidget's default handler.
@@ -296,23 +293,9 @@ void TShapedButton::keyPressEvent(QKeyEvent* event) {
 }
 
 // Focus changes after the first one play the animations as the mouse does, without the hot look.
-void TShapedButton::focusInEvent(QFocusEvent* event) {
-    QPushButton::focusInEvent(event);
-    if (m_focusChangeSeen) {
-        stopAnimation(Exit);
-        startAnimation(Enter);
-    }
-    m_focusChangeSeen = true;
-    invalidate();
-}
-
-void TShapedButton::focusOutEvent(QFocusEvent* event) {
-    QPushButton::focusOutEvent(event);
-    if (m_focusChangeSeen) {
-        stopAnimation(Enter);
-        stopAnimation(Click);
-        startAnimation(Exit);
-    }
+void TShapedButton::focusCrossed(bool gained) {
+    if (m_focusChangeSeen)
+        playCrossing(gained);
     m_focusChangeSeen = true;
     invalidate();
 }
@@ -349,7 +332,21 @@ bool TShapedButton::event(QEvent* event) {
         rotateStep(event);
         return true;
     }
-    return QPushButton::event(event);
+    // The mouse or the focus crossing the button's edge, once the push button has seen it.
+    const bool result = QPushButton::event(event);
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::Leave:
+        mouseCrossed(event->type() == QEvent::Enter);
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        focusCrossed(event->type() == QEvent::FocusIn);
+        break;
+    default:
+        break;
+    }
+    return result;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,10 @@ class QTimer;
 
 namespace calidor {
 class TRotateTimer;
+namespace buttonface {
+struct Face;
+struct Placement;
+} // namespace buttonface
 
 /// A push button with a non-rectangular window: a bevel that follows the outline, a face painted from a
 /// picture over a colour or a gradient, a caption with a 3D effect, optional picture animations on mouse
@@ -139,13 +144,13 @@ public:
     void setButtonHeight(int height);
     /// Shape kind (default bkRect).
     TShapeKind ButtonKind() const { return m_buttonKind; }
-    void setButtonKind(TShapeKind kind);
+    void setButtonKind(TShapeKind kind) { assign(m_buttonKind, kind, &TShapedButton::rebuildShape); }
     /// Bevel style (default dk3D).
     TBevelKind Button3DKind() const { return m_button3DKind; }
     void setButton3DKind(TBevelKind kind);
     /// Bevel width, pixels (default 2).
     int ButtonDepth() const { return m_buttonDepth; }
-    void setButtonDepth(int depth);
+    void setButtonDepth(int depth) { assign(m_buttonDepth, depth, &TShapedButton::rebuildShape); }
     /// Corners of bkPoly, points of bkPolyStar; only 3 to 20 (default 6).
     int PeaksNumber() const { return m_peaksNumber; }
     void setPeaksNumber(int peaks);
@@ -159,11 +164,13 @@ public:
     /// "0,0 100,0 100,60 0,60; 1: 30,15 70,15 70,45 30,45" (a box with a hole). Empty or malformed text
     /// gives the plain box.
     QString StringButtonRegion() const { return m_stringButtonRegion; }
-    void setStringButtonRegion(const QString& text);
+    void setStringButtonRegion(const QString& text) {
+        assign(m_stringButtonRegion, text, outlineIfKind({bkUser}));
+    }
     /// For bkUser: bevel and frames from the user outline like the other kinds (default true); when off,
     /// the user outline only shapes the window, without bevel.
     bool UserRGNAUTO() const { return m_userRgnAuto; }
-    void setUserRGNAUTO(bool on);
+    void setUserRGNAUTO(bool on) { assign(m_userRgnAuto, on, outlineIfKind({bkUser})); }
 
     // --- Rotation ---
     /// Centre of rotation in shape coordinates; setting it turns RotationCenterFixed off.
@@ -182,102 +189,102 @@ public:
     void setRotatedTime(int ms);
     /// Tenths added to ButtonAngle at each step (default 40).
     int RotatedAngle() const { return m_rotatedAngle; }
-    void setRotatedAngle(int tenths);
+    void setRotatedAngle(int tenths) { m_rotatedAngle = tenths; }
 
     // --- Caption ---
     /// Caption left when CaptionHAlign is haNone, pixels (default 5).
     int CaptionLeft() const { return m_captionLeft; }
-    void setCaptionLeft(int left);
+    void setCaptionLeft(int left) { assign(m_captionLeft, left); }
     /// Caption top when CaptionVAlign is vaNone, pixels (default 5).
     int CaptionTop() const { return m_captionTop; }
-    void setCaptionTop(int top);
+    void setCaptionTop(int top) { assign(m_captionTop, top); }
     /// Caption direction, tenths (default 0).
     int CaptionAngle() const { return m_captionAngle; }
-    void setCaptionAngle(int tenths);
+    void setCaptionAngle(int tenths) { assign(m_captionAngle, tenths); }
     THAlign CaptionHAlign() const { return m_captionHAlign; }
-    void setCaptionHAlign(THAlign align);
+    void setCaptionHAlign(THAlign align) { assign(m_captionHAlign, align); }
     TVAlign CaptionVAlign() const { return m_captionVAlign; }
-    void setCaptionVAlign(TVAlign align);
+    void setCaptionVAlign(TVAlign align) { assign(m_captionVAlign, align); }
     /// The caption turns with the button: changes of ButtonAngle are added to CaptionAngle.
     bool CaptionFixed() const { return m_captionFixed; }
-    void setCaptionFixed(bool on);
+    void setCaptionFixed(bool on) { assign(m_captionFixed, on); }
     /// Caption effect (default ckSimple).
     TCaption3dKind Caption3dKind() const { return m_caption3dKind; }
-    void setCaption3dKind(TCaption3dKind kind);
+    void setCaption3dKind(TCaption3dKind kind) { assign(m_caption3dKind, kind); }
 
     // --- Colours and gradient ---
     /// Face colour, base of the bevel and caption-effect colours (default: the palette's Button). With
     /// no colour the face is not filled with it (the palette's Window shows) and white stands as the base.
     QColor ButtonColor() const { return m_buttonColor; }
-    void setButtonColor(const QColor& colour);
+    void setButtonColor(const QColor& colour) { assign(m_buttonColor, colour); }
     /// Second colour of gradients (default: the palette's Dark, the button shadow).
     QColor ButtonColor1() const { return m_buttonColor1; }
-    void setButtonColor1(const QColor& colour);
+    void setButtonColor1(const QColor& colour) { assign(m_buttonColor1, colour); }
     TGradientKind GradientKind() const { return m_gradientKind; }
-    void setGradientKind(TGradientKind kind);
+    void setGradientKind(TGradientKind kind) { assign(m_gradientKind, kind); }
     /// Direction of the lines of gkLinear, tenths (default 450; 0 gives horizontal lines, top to bottom).
     int GradientAngle() const { return m_gradientAngle; }
-    void setGradientAngle(int tenths);
+    void setGradientAngle(int tenths) { assign(m_gradientAngle, tenths); }
     /// The gradient turns with the button: changes of ButtonAngle are added to GradientAngle.
     bool GradientFixed() const { return m_gradientFixed; }
-    void setGradientFixed(bool on);
+    void setGradientFixed(bool on) { assign(m_gradientFixed, on); }
     /// When not empty, gradient colours are read from one row of this picture.
     QImage GradientBitmap() const { return m_gradientBitmap; }
-    void setGradientBitmap(const QImage& picture);
+    void setGradientBitmap(const QImage& picture) { assign(m_gradientBitmap, picture); }
     /// That row; a row outside the picture means row 0.
     int GradientBitmapLine() const { return m_gradientBitmapLine; }
-    void setGradientBitmapLine(int row);
+    void setGradientBitmapLine(int row) { assign(m_gradientBitmapLine, row); }
 
     // --- Pictures ---
     /// Face picture: a strip of MainBitmapGlyphs equal frames side by side (normal, disabled, hot,
     /// pressed).
     QImage MainBitmap() const { return m_mainBitmap; }
-    void setMainBitmap(const QImage& picture);
+    void setMainBitmap(const QImage& picture) { assign(m_mainBitmap, picture); }
     /// Frames in MainBitmap; only 1 to 4 (default 1).
     int MainBitmapGlyphs() const { return m_mainBitmapGlyphs; }
     void setMainBitmapGlyphs(int glyphs);
     /// Picture left when BitmapHAlign is haNone (default 5), top when BitmapVAlign is vaNone (default 5).
     int BitmapLeft() const { return m_bitmapLeft; }
-    void setBitmapLeft(int left);
+    void setBitmapLeft(int left) { assign(m_bitmapLeft, left); }
     int BitmapTop() const { return m_bitmapTop; }
-    void setBitmapTop(int top);
+    void setBitmapTop(int top) { assign(m_bitmapTop, top); }
     THAlign BitmapHAlign() const { return m_bitmapHAlign; }
-    void setBitmapHAlign(THAlign align);
+    void setBitmapHAlign(THAlign align) { assign(m_bitmapHAlign, align); }
     TVAlign BitmapVAlign() const { return m_bitmapVAlign; }
-    void setBitmapVAlign(TVAlign align);
+    void setBitmapVAlign(TVAlign align) { assign(m_bitmapVAlign, align); }
     /// Pictures are drawn without the pixels of their top-left pixel's colour.
     bool Transparent() const { return m_transparent; }
-    void setTransparent(bool on);
+    void setTransparent(bool on) { assign(m_transparent, on); }
 
     /// Animation strips played on mouse enter, mouse exit and click (or focus gain, loss), one frame per
     /// tick of the interval. Glyph counts below 1 and negative intervals are ignored; an interval does
     /// not change while its animation plays.
     QImage OnEnterBitmap() const { return m_animations[Enter].strip; }
-    void setOnEnterBitmap(const QImage& strip);
+    void setOnEnterBitmap(const QImage& strip) { m_animations[Enter].strip = strip; }
     int OnEnterGlyphs() const { return m_animations[Enter].glyphs; }
-    void setOnEnterGlyphs(int glyphs);
+    void setOnEnterGlyphs(int glyphs) { setAnimationGlyphs(Enter, glyphs); }
     int OnEnterInterval() const { return m_animations[Enter].interval; }
-    void setOnEnterInterval(int ms);
+    void setOnEnterInterval(int ms) { setAnimationInterval(Enter, ms); }
     QImage OnExitBitmap() const { return m_animations[Exit].strip; }
-    void setOnExitBitmap(const QImage& strip);
+    void setOnExitBitmap(const QImage& strip) { m_animations[Exit].strip = strip; }
     int OnExitGlyphs() const { return m_animations[Exit].glyphs; }
-    void setOnExitGlyphs(int glyphs);
+    void setOnExitGlyphs(int glyphs) { setAnimationGlyphs(Exit, glyphs); }
     int OnExitInterval() const { return m_animations[Exit].interval; }
-    void setOnExitInterval(int ms);
+    void setOnExitInterval(int ms) { setAnimationInterval(Exit, ms); }
     QImage OnClickBitmap() const { return m_animations[Click].strip; }
-    void setOnClickBitmap(const QImage& strip);
+    void setOnClickBitmap(const QImage& strip) { m_animations[Click].strip = strip; }
     int OnClickGlyphs() const { return m_animations[Click].glyphs; }
-    void setOnClickGlyphs(int glyphs);
+    void setOnClickGlyphs(int glyphs) { setAnimationGlyphs(Click, glyphs); }
     int OnClickInterval() const { return m_animations[Click].interval; }
-    void setOnClickInterval(int ms);
+    void setOnClickInterval(int ms) { setAnimationInterval(Click, ms); }
 
     // --- Drawing ---
     /// Skip the button's own drawing: the face is only cleared and OnPaint draws.
     bool CustomDraw() const { return m_customDraw; }
-    void setCustomDraw(bool on);
+    void setCustomDraw(bool on) { assign(m_customDraw, on); }
     /// Draw the focus outline while the button has the focus (default true).
     bool ShowFocusRGN() const { return m_showFocusRgn; }
-    void setShowFocusRGN(bool on);
+    void setShowFocusRGN(bool on) { assign(m_showFocusRgn, on); }
 
     // --- Callbacks ---
     TMouseInOutEvent onMouseEnter() const { return m_onMouseEnter; }
@@ -303,12 +310,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
@@ -321,11 +324,7 @@ private:
         int interval = 40; // ms
         bool playing = false;
     };
-    // Regions in control coordinates.
-    struct Regions {
-        QRegion window, outlineFrame, innerFrame, focusFrame;
-        QRegion lightOuter, darkOuter, lightInner, darkInner;
-    };
+    using Regions = RegionGeometry::ButtonRegions;
     // What the rendered image shows, beyond the properties.
     struct RenderState {
         bool pressed = false, hot = false, enabled = true, focused = false;
@@ -335,9 +334,28 @@ private:
         bool operator==(const RenderState&) const = default;
     };
 
+    // What a property change redoes beyond storing the value: invalidate (the image only), rebuildShape
+    // (the outline and the regions too), or nothing (a null pointer).
+    using Redo = void (TShapedButton::*)();
+    // Stores a property's new value and, when it changed, redoes what depends on it. Says whether it
+    // changed.
+    template <class T> bool assign(T& member, const T& value, Redo redo = &TShapedButton::invalidate) {
+        if (value == member)
+            return false;
+        member = value;
+        if (redo)
+            (this->*redo)();
+        return true;
+    }
+    // For a value that only some kinds use: the outline is rebuilt when the button is of one of them.
+    Redo outlineIfKind(std::initializer_list<TShapeKind> kinds) const;
+    void setShapeSide(int& side, bool& sideSet, int value);
+    void setRotationPoint(QPoint point);
+
     bool adoptOutsideSize();
     void rebuildShape();
     void computeOutlines();
+    RegionGeometry::ShapeParams shapeParams(qreal ratio) const;
     void placeShape(int oldAngle, bool angleChanged);
     void buildRegions();
     /// The regions drawn into an image of `ratio` device pixels per control pixel (ratio != 1).
@@ -348,14 +366,14 @@ private:
     void invalidate();
     RenderState currentState() const;
     void render();
-    void renderGradient(const QColor& first, const QColor& second, int adjust, const QRegion* clip,
-                        qreal ratio = 1);
-    void renderFace(QPainter& p, const RenderState& s);
-    void renderCaption(QPainter& p, const RenderState& s);
-    void renderBevel(QPainter& p, const RenderState& s);
-    QPoint picturePos(int frameWidth, int frameHeight) const;
-    QImage prepared(const QImage& picture) const;
+    buttonface::Face face(const RenderState& s) const;
+    buttonface::Placement picturePlacement() const;
 
+    void playCrossing(bool entering);
+    void mouseCrossed(bool entering);
+    void focusCrossed(bool gained);
+    void setAnimationGlyphs(AnimationKind kind, int glyphs);
+    void setAnimationInterval(AnimationKind kind, int ms);
     void startAnimation(AnimationKind kind);
     void stopAnimation(AnimationKind kind);
     void stopAllAnimations();

@@ -1,12 +1,10 @@
-#include "widgets/buttonlook.h"
+#include "widgets/buttonface.h"
 #include "widgets/shapedbutton.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 namespace calidor {
-
-using namespace buttonlook;
 
 // One animation plays at a time: starting one stops any other.
 void TShapedButton::startAnimation(AnimationKind kind) {
@@ -60,8 +58,9 @@ void TShapedButton::animationTick() {
     if (fw > 0) {
         const QImage frame =
             animation.strip.copy(m_animationFrame * fw, 0, fw, std::min(height(), animation.strip.height()));
-        m_animationImage = prepared(frame);
-        m_animationPos = picturePos(fw, animation.strip.height());
+        m_animationImage = buttonface::preparedPicture(frame, m_transparent);
+        m_animationPos = buttonface::placed(picturePlacement(), size(), QSize(fw, animation.strip.height()),
+                                            m_buttonDepth);
     } else {
         m_animationImage = QImage();
     }
@@ -69,41 +68,17 @@ void TShapedButton::animationTick() {
     update();
 }
 
-// Animation strips only show while their animation plays: no re-render needed.
-void TShapedButton::setOnEnterBitmap(const QImage& strip) {
-    m_animations[Enter].strip = strip;
-}
-void TShapedButton::setOnExitBitmap(const QImage& strip) {
-    m_animations[Exit].strip = strip;
-}
-void TShapedButton::setOnClickBitmap(const QImage& strip) {
-    m_animations[Click].strip = strip;
+// Animation strips only show while their animation plays: setting one needs no re-render (the strip
+// setters are in the header). Glyph counts below 1 are ignored.
+void TShapedButton::setAnimationGlyphs(AnimationKind kind, int glyphs) {
+    if (glyphs >= 1)
+        m_animations[kind].glyphs = glyphs;
 }
 
-void TShapedButton::setOnEnterGlyphs(int glyphs) {
-    if (glyphs >= 1)
-        m_animations[Enter].glyphs = glyphs;
-}
-void TShapedButton::setOnExitGlyphs(int glyphs) {
-    if (glyphs >= 1)
-        m_animations[Exit].glyphs = glyphs;
-}
-void TShapedButton::setOnClickGlyphs(int glyphs) {
-    if (glyphs >= 1)
-        m_animations[Click].glyphs = glyphs;
-}
-
-void TShapedButton::setOnEnterInterval(int ms) {
-    if (ms >= 0 && !m_animations[Enter].playing)
-        m_animations[Enter].interval = ms;
-}
-void TShapedButton::setOnExitInterval(int ms) {
-    if (ms >= 0 && !m_animations[Exit].playing)
-        m_animations[Exit].interval = ms;
-}
-void TShapedButton::setOnClickInterval(int ms) {
-    if (ms >= 0 && !m_animations[Click].playing)
-        m_animations[Click].interval = ms;
+// Negative intervals are ignored, and an interval does not change while its animation plays.
+void TShapedButton::setAnimationInterval(AnimationKind kind, int ms) {
+    if (ms >= 0 && !m_animations[kind].playing)
+        m_animations[kind].interval = ms;
 }
 
 } // namespace calidor

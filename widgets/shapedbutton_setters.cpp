@@ -2,9 +2,19 @@
 #include "widgets/rotatetimer.h"
 #include "widgets/shapedbutton.h"
 
+#include <algorithm>
+
 namespace calidor {
 
 using namespace buttonlook;
+
+// The setters that do more than store a value and redo the image or the outline; the others are
+// written in the header through `assign`.
+
+TShapedButton::Redo TShapedButton::outlineIfKind(std::initializer_list<TShapeKind> kinds) const {
+    return std::find(kinds.begin(), kinds.end(), m_buttonKind) != kinds.end() ? &TShapedButton::rebuildShape
+                                                                              : nullptr;
+}
 
 void TShapedButton::setButtonAngle(int tenths) {
     const int angle = normalisedAngle(tenths);
@@ -22,105 +32,60 @@ void TShapedButton::setButtonAngle(int tenths) {
     placeShape(old, true);
 }
 
-void TShapedButton::setButtonWidth(int width) {
-    if (width < 0)
+// A width or height of the unturned shape; once set, it no longer follows the control's size.
+void TShapedButton::setShapeSide(int& side, bool& sideSet, int value) {
+    if (value < 0)
         return;
-    m_widthSet = true;
-    if (width == m_buttonWidth)
+    sideSet = true;
+    if (value == side)
         return;
-    m_buttonWidth = width;
+    side = value;
     m_anchorValid = false;
     rebuildShape();
+}
+
+void TShapedButton::setButtonWidth(int width) {
+    setShapeSide(m_buttonWidth, m_widthSet, width);
 }
 
 void TShapedButton::setButtonHeight(int height) {
-    if (height < 0)
-        return;
-    m_heightSet = true;
-    if (height == m_buttonHeight)
-        return;
-    m_buttonHeight = height;
-    m_anchorValid = false;
-    rebuildShape();
-}
-
-void TShapedButton::setButtonKind(TShapeKind kind) {
-    if (kind == m_buttonKind)
-        return;
-    m_buttonKind = kind;
-    rebuildShape();
+    setShapeSide(m_buttonHeight, m_heightSet, height);
 }
 
 void TShapedButton::setButton3DKind(TBevelKind kind) {
-    if (kind == m_button3DKind)
-        return;
+    // The focus outline and the inner border depend on whether the kind has a border.
     const bool outlinesChange = isBorderKind(kind) != isBorderKind(m_button3DKind);
-    m_button3DKind = kind;
-    if (outlinesChange)
-        rebuildShape(); // the focus outline and the inner border depend on it
-    else
-        invalidate();
-}
-
-void TShapedButton::setButtonDepth(int depth) {
-    if (depth == m_buttonDepth)
-        return;
-    m_buttonDepth = depth;
-    rebuildShape();
+    assign(m_button3DKind, kind, outlinesChange ? &TShapedButton::rebuildShape : &TShapedButton::invalidate);
 }
 
 void TShapedButton::setPeaksNumber(int peaks) {
-    if (peaks < 3 || peaks > 20 || peaks == m_peaksNumber)
-        return;
-    m_peaksNumber = peaks;
-    if (m_buttonKind == bkPoly || m_buttonKind == bkPolyStar)
-        rebuildShape();
+    if (peaks >= 3 && peaks <= 20)
+        assign(m_peaksNumber, peaks, outlineIfKind({bkPoly, bkPolyStar}));
 }
 
 void TShapedButton::setRadiusRatio(double ratio) {
-    if (!(ratio >= 0 && ratio <= 1) || ratio == m_radiusRatio)
-        return;
-    m_radiusRatio = ratio;
-    if (m_buttonKind == bkDonut || m_buttonKind == bkArc)
-        rebuildShape();
+    if (ratio >= 0 && ratio <= 1)
+        assign(m_radiusRatio, ratio, outlineIfKind({bkDonut, bkArc}));
 }
 
 void TShapedButton::setArcAngle(double radians) {
-    if (!(radians >= 0.01 && radians <= 2 * kPi) || radians == m_arcAngle)
-        return;
-    m_arcAngle = radians;
-    if (m_buttonKind == bkArc)
-        rebuildShape();
+    if (radians >= 0.01 && radians <= 2 * kPi)
+        assign(m_arcAngle, radians, outlineIfKind({bkArc}));
 }
 
-void TShapedButton::setStringButtonRegion(const QString& text) {
-    if (text == m_stringButtonRegion)
-        return;
-    m_stringButtonRegion = text;
-    if (m_buttonKind == bkUser)
-        rebuildShape();
-}
-
-void TShapedButton::setUserRGNAUTO(bool on) {
-    if (on == m_userRgnAuto)
-        return;
-    m_userRgnAuto = on;
-    if (m_buttonKind == bkUser)
-        rebuildShape();
-}
-
+// Moving the rotation point lets it turn about that point again instead of the centre.
 void TShapedButton::setRotationPointX(int x) {
-    if (x == m_rotationPoint.x())
-        return;
-    m_rotationPoint.setX(x);
-    m_rotationCenterFixed = false;
-    m_anchorValid = false;
+    if (x != m_rotationPoint.x())
+        setRotationPoint(QPoint(x, m_rotationPoint.y()));
 }
 
 void TShapedButton::setRotationPointY(int y) {
-    if (y == m_rotationPoint.y())
-        return;
-    m_rotationPoint.setY(y);
+    if (y != m_rotationPoint.y())
+        setRotationPoint(QPoint(m_rotationPoint.x(), y));
+}
+
+void TShapedButton::setRotationPoint(QPoint point) {
+    m_rotationPoint = point;
     m_rotationCenterFixed = false;
     m_anchorValid = false;
 }
@@ -150,105 +115,9 @@ void TShapedButton::setRotatedTime(int ms) {
         m_rotateTimer->setInterval(ms);
 }
 
-void TShapedButton::setRotatedAngle(int tenths) {
-    m_rotatedAngle = tenths;
-}
-
-// Look properties: a change only re-renders.
-void TShapedButton::setCaptionLeft(int value) {
-    if (assignChanged(m_captionLeft, value))
-        invalidate();
-}
-void TShapedButton::setCaptionTop(int value) {
-    if (assignChanged(m_captionTop, value))
-        invalidate();
-}
-void TShapedButton::setCaptionAngle(int value) {
-    if (assignChanged(m_captionAngle, value))
-        invalidate();
-}
-void TShapedButton::setCaptionHAlign(THAlign value) {
-    if (assignChanged(m_captionHAlign, value))
-        invalidate();
-}
-void TShapedButton::setCaptionVAlign(TVAlign value) {
-    if (assignChanged(m_captionVAlign, value))
-        invalidate();
-}
-void TShapedButton::setCaptionFixed(bool value) {
-    if (assignChanged(m_captionFixed, value))
-        invalidate();
-}
-void TShapedButton::setCaption3dKind(TCaption3dKind value) {
-    if (assignChanged(m_caption3dKind, value))
-        invalidate();
-}
-void TShapedButton::setButtonColor(const QColor& value) {
-    if (assignChanged(m_buttonColor, value))
-        invalidate();
-}
-void TShapedButton::setButtonColor1(const QColor& value) {
-    if (assignChanged(m_buttonColor1, value))
-        invalidate();
-}
-void TShapedButton::setGradientKind(TGradientKind value) {
-    if (assignChanged(m_gradientKind, value))
-        invalidate();
-}
-void TShapedButton::setGradientAngle(int value) {
-    if (assignChanged(m_gradientAngle, value))
-        invalidate();
-}
-void TShapedButton::setGradientFixed(bool value) {
-    if (assignChanged(m_gradientFixed, value))
-        invalidate();
-}
-void TShapedButton::setGradientBitmap(const QImage& value) {
-    if (assignChanged(m_gradientBitmap, value))
-        invalidate();
-}
-void TShapedButton::setGradientBitmapLine(int value) {
-    if (assignChanged(m_gradientBitmapLine, value))
-        invalidate();
-}
-void TShapedButton::setMainBitmap(const QImage& value) {
-    if (assignChanged(m_mainBitmap, value))
-        invalidate();
-}
-void TShapedButton::setBitmapLeft(int value) {
-    if (assignChanged(m_bitmapLeft, value))
-        invalidate();
-}
-void TShapedButton::setBitmapTop(int value) {
-    if (assignChanged(m_bitmapTop, value))
-        invalidate();
-}
-void TShapedButton::setBitmapHAlign(THAlign value) {
-    if (assignChanged(m_bitmapHAlign, value))
-        invalidate();
-}
-void TShapedButton::setBitmapVAlign(TVAlign value) {
-    if (assignChanged(m_bitmapVAlign, value))
-        invalidate();
-}
-void TShapedButton::setTransparent(bool value) {
-    if (assignChanged(m_transparent, value))
-        invalidate();
-}
-void TShapedButton::setCustomDraw(bool value) {
-    if (assignChanged(m_customDraw, value))
-        invalidate();
-}
-void TShapedButton::setShowFocusRGN(bool value) {
-    if (assignChanged(m_showFocusRgn, value))
-        invalidate();
-}
-
 void TShapedButton::setMainBitmapGlyphs(int glyphs) {
-    if (glyphs < 1 || glyphs > 4 || glyphs == m_mainBitmapGlyphs)
-        return;
-    m_mainBitmapGlyphs = glyphs;
-    invalidate();
+    if (glyphs >= 1 && glyphs <= 4)
+        assign(m_mainBitmapGlyphs, glyphs);
 }
 
 } // namespace calidor

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTimerEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -31,6 +32,14 @@ std::unique_ptr<TShapedButton> makeButton(int w, int h,
     b->setButtonHeight(h);
     b->setButtonKind(kind);
     b->setButtonColor(kGrey);
+    return b;
+}
+
+// An oval button in a parent, its shape following the control's size.
+TShapedButton* ovalIn(QWidget& parent, const QRect& geometry) {
+    auto* b = new TShapedButton(&parent);
+    b->setGeometry(geometry);
+    b->setButtonKind(TShapedButton::bkOval);
     return b;
 }
 
@@ -174,9 +183,7 @@ TEST(ShapedButtonShape, MaskAndHitTestFollowTheOutline) {
 
 TEST(ShapedButtonShape, ControlTakesTheTurnedSizeAndKeepsTheRotationPoint) {
     QWidget parent;
-    auto* b = new TShapedButton(&parent);
-    b->setGeometry(100, 100, 89, 30);
-    b->setButtonKind(TShapedButton::bkOval);
+    auto* b = ovalIn(parent, {100, 100, 89, 30});
     b->setRotationCenterFixed(true);
     const QPoint centre = b->geometry().center();
     b->setButtonAngle(900);
@@ -329,6 +336,20 @@ TEST(ShapedButtonAnimations, WithoutPicturesEachEndsAtItsSecondTick) {
     }
 }
 
+TEST(ShapedButtonAnimations, FocusChangesAfterTheFirstPlayThemWithoutTheHotLook) {
+    auto b = makeButton(89, 30, TShapedButton::bkOval);
+    const auto playing = [&] {
+        const QList<QTimer*> timers = b->findChildren<QTimer*>(QStringLiteral("animationTimer"));
+        return std::any_of(timers.begin(), timers.end(), [](QTimer* t) { return t->isActive(); });
+    };
+    QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(b.get(), &in);
+    EXPECT_FALSE(playing()); // the first focus change plays nothing
+    QCoreApplication::sendEvent(b.get(), &out);
+    EXPECT_TRUE(playing());
+    EXPECT_FALSE(b->isHot());
+}
+
 TEST(ShapedButtonAnimations, FramesShowOneByOneAtThePicturePlace) {
     auto b = makeButton(60, 40);
     QImage strip(20, 10, QImage::Format_RGB32);
@@ -368,9 +389,7 @@ TEST(ShapedButtonKeyboard, SpaceClicksLikeAnyPushButton) {
 
 TEST(ShapedButtonKeyboard, EnterClicksTheDefaultButtonOfADialog) {
     QDialog dialog;
-    auto* b = new TShapedButton(&dialog);
-    b->setGeometry(10, 10, 89, 30);
-    b->setButtonKind(TShapedButton::bkOval);
+    auto* b = ovalIn(dialog, {10, 10, 89, 30});
     b->setDefault(true);
     dialog.show();
     QSignalSpy clicked(b, &QAbstractButton::clicked);
