@@ -726,6 +726,28 @@ This is free software, provided without any warranty.
     </message>
 </context>
 <context>
+    <name>calidor::charts::ChartView</name>
+    <message>
+        <source>Copier l&apos;image</source>
+        <translation>Copy image</translation>
+    </message>
+    <message>
+        <source>Copier les données</source>
+        <translation>Copy data</translation>
+    </message>
+    <message>
+        <source>Bilan et théorie…</source>
+        <translation>Balance and theory…</translation>
+    </message>
+</context>
+<context>
+    <name>calidor::charts::DataTable</name>
+    <message>
+        <source> [points anciens allégés]</source>
+        <translation> [older points thinned]</translation>
+    </message>
+</context>
+<context>
     <name>calidor::sym</name>
     <message>
         <source>le fluide chaud</source>
@@ -782,28 +804,6 @@ This is free software, provided without any warranty.
 %2
 
 %3</translation>
-    </message>
-</context>
-<context>
-    <name>calidor::charts::ChartView</name>
-    <message>
-        <source>Copier l&apos;image</source>
-        <translation>Copy image</translation>
-    </message>
-    <message>
-        <source>Copier les données</source>
-        <translation>Copy data</translation>
-    </message>
-    <message>
-        <source>Bilan et théorie…</source>
-        <translation>Balance and theory…</translation>
-    </message>
-</context>
-<context>
-    <name>calidor::charts::DataTable</name>
-    <message>
-        <source> [points anciens allégés]</source>
-        <translation> [older points thinned]</translation>
     </message>
 </context>
 </TS>
