@@ -8,6 +8,7 @@
 #include "model/arithmeticfault.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -36,17 +37,20 @@ template <class Operation> std::optional<std::string> faultPhase(Operation opera
     return std::nullopt;
 }
 
-// Both states live one session; returns the phases the fast one skipped.
-std::int64_t liveSession(unsigned seed) {
-    std::mt19937 random(seed);
-    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    auto fast = newModel(), plain = newModel();
-    plain->cache.enabled = false;
-    auto both = [&](auto change) {
+// Two states that live the same session: one takes the shortcuts, the other
+// the plain path.
+struct Twins {
+    std::unique_ptr<ModelState> fast = newModel(), plain = newModel();
+
+    Twins() { plain->cache.enabled = false; }
+
+    template <class Change> void both(Change change) {
         change(*fast);
         change(*plain);
-    };
-    auto steps = [&](int count) {
+    }
+
+    // Steps both; false at the first difference.
+    bool steps(int count) {
         for (int k = 0; k < count; ++k) {
             const auto fastFault = faultPhase([&] { oneStep(*fast); });
             const auto plainFault = faultPhase([&] { oneStep(*plain); });
@@ -59,11 +63,77 @@ std::int64_t liveSession(unsigned seed) {
                 return true; // a fault ends the run
         }
         return true;
+    }
+};
+
+// What a user may do between two stretches of steps; the draws are made once
+// for both states.
+void applyEvent(Twins& twins, int what, double value, bool hot, const std::function<int(int)>& pick) {
+    switch (what) {
+    case 0: // an inlet temperature, as a slider gives it, with the inlets rewritten
+        twins.both([&](ModelState& m) {
+            (hot ? m.params.Tec : m.params.Tef) = value / 2;
+            writeInlets(m);
+        });
+        break;
+    case 1: // a flow rate
+        twins.both([&](ModelState& m) {
+            (hot ? m.params.debc : m.params.debf) = 0.005 + value / 10000;
+            writeInlets(m);
+        });
+        break;
+    case 2: // the check box
+        twins.both([&](ModelState& m) {
+            m.params.cocourant = 1 - m.params.cocourant;
+            writeInlets(m);
+        });
+        break;
+    case 3: // the arrangement alone, without acquisition
+        twins.both([&](ModelState& m) { m.params.cocourant = 1 - m.params.cocourant; });
+        break;
+    case 4: // a specific heat: every entropy's factor changes
+        twins.both([&](ModelState& m) {
+            m.params.Cpc = 3000 + 10 * value;
+            writeInlets(m);
+        });
+        break;
+    case 5: // a new run from the initial state
+        twins.both([&](ModelState& m) {
+            m.params.Tinit = value / 4;
+            etat_initial(m);
+            BeginRun(m);
+        });
+        break;
+    case 6: // a new length, taken by the next run
+        twins.both([&](ModelState& m) { m.params.Lech = 0.5 + value / 200; });
+        break;
+    case 8: // a new run from where the last one stopped
+        twins.both([&](ModelState& m) { BeginRun(m); });
+        break;
+    case 7: // a fault (zero mass or zero time step), then the value back
+        twins.both([&](ModelState& m) { (hot ? m.params.Mc : m.params.dt) = 0; });
+        twins.steps(1 + pick(3));
+        twins.both([&](ModelState& m) {
+            m.params.Mc = 0.05;
+            m.params.dt = 0.004;
+        });
+        break;
+    default: // nothing changes: the run goes on
+        break;
+    }
+}
+
+// Both states live one session; returns the phases the fast one skipped.
+std::int64_t liveSession(unsigned seed) {
+    std::mt19937 random(seed);
+    const std::function<int(int)> pick = [&](int n) {
+        return static_cast<int>(random() % static_cast<unsigned>(n));
     };
+    Twins twins;
     // A uniform exchanger is steady from its first step; a hot inlet is not.
     const double Tinit = pick(2) ? 5 : 40;
     const int cocourant = pick(2);
-    both([&](ModelState& m) {
+    twins.both([&](ModelState& m) {
         m.params.Tinit = m.params.Tec = m.params.Tef = Tinit;
         m.params.cocourant = cocourant;
         etat_initial(m);
@@ -72,68 +142,17 @@ std::int64_t liveSession(unsigned seed) {
     for (int event = 0; event < 16; ++event) {
         SCOPED_TRACE("event " + std::to_string(event));
         const int what = pick(10);
-        const double value = pick(200); // draws made once for both states
+        const double value = pick(200);
         const bool hot = pick(2) == 1;
-        switch (what) {
-        case 0: // an inlet temperature, as a slider gives it, with the inlets rewritten
-            both([&](ModelState& m) {
-                (hot ? m.params.Tec : m.params.Tef) = value / 2;
-                writeInlets(m);
-            });
-            break;
-        case 1: // a flow rate
-            both([&](ModelState& m) {
-                (hot ? m.params.debc : m.params.debf) = 0.005 + value / 10000;
-                writeInlets(m);
-            });
-            break;
-        case 2: // the check box
-            both([&](ModelState& m) {
-                m.params.cocourant = 1 - m.params.cocourant;
-                writeInlets(m);
-            });
-            break;
-        case 3: // the arrangement alone, without acquisition
-            both([&](ModelState& m) { m.params.cocourant = 1 - m.params.cocourant; });
-            break;
-        case 4: // a specific heat: every entropy's factor changes
-            both([&](ModelState& m) {
-                m.params.Cpc = 3000 + 10 * value;
-                writeInlets(m);
-            });
-            break;
-        case 5: // a new run from the initial state
-            both([&](ModelState& m) {
-                m.params.Tinit = value / 4;
-                etat_initial(m);
-                BeginRun(m);
-            });
-            break;
-        case 6: // a new length, taken by the next run
-            both([&](ModelState& m) { m.params.Lech = 0.5 + value / 200; });
-            break;
-        case 8: // a new run from where the last one stopped
-            both([&](ModelState& m) { BeginRun(m); });
-            break;
-        case 7: // a fault (zero mass or zero time step), then the value back
-            both([&](ModelState& m) { (hot ? m.params.Mc : m.params.dt) = 0; });
-            steps(1 + pick(3));
-            both([&](ModelState& m) {
-                m.params.Mc = 0.05;
-                m.params.dt = 0.004;
-            });
-            break;
-        default: // nothing changes: the run goes on
-            break;
-        }
-        if (!sameState(*fast, *plain, true) || !steps(1 + pick(300)))
+        applyEvent(twins, what, value, hot, pick);
+        if (!sameState(*twins.fast, *twins.plain, true) || !twins.steps(1 + pick(300)))
             break;
     }
-    EXPECT_TRUE(sameState(*fast, *plain, true)) << "records above N + 1 included";
-    EXPECT_TRUE(zeroRecords(fast->oldNodes, N + 2, NodeCapacity - 1));
-    EXPECT_TRUE(zeroRecords(fast->newNodes, N + 2, NodeCapacity - 1));
-    EXPECT_EQ(plain->cache.skippedPhases, 0);
-    return fast->cache.skippedPhases;
+    EXPECT_TRUE(sameState(*twins.fast, *twins.plain, true)) << "records above N + 1 included";
+    EXPECT_TRUE(zeroRecords(twins.fast->oldNodes, N + 2, NodeCapacity - 1));
+    EXPECT_TRUE(zeroRecords(twins.fast->newNodes, N + 2, NodeCapacity - 1));
+    EXPECT_EQ(twins.plain->cache.skippedPhases, 0);
+    return twins.fast->cache.skippedPhases;
 }
 
 TEST(Shortcuts, RandomisedSessionsGiveThePlainPathsBits) {
