@@ -4,6 +4,7 @@
 #include "mainwindowtest.h"
 
 #include "run/modellock.h"
+#include "tests/common/startup_expectations.h"
 #include "ui/apropos.h"
 #include "ui/lessons.h"
 #include "ui/shellopen.h"
@@ -142,6 +143,8 @@ TEST_F(LessonsTest, EveryScenarioRunsToItsEndOrItsFault) {
     const LessonScenario* scenarios = lessonScenarios(count);
     ASSERT_GE(count, 6);
     EXPECT_STREQ(scenarios[0].objectName, "scenario_defaults");
+    for (int f = 0; f < FieldCount; ++f) // the first scenario gives the start-up texts back
+        EXPECT_EQ(scenarios[0].texts[f], calidor::testing::StartupTexts[f]) << "field " << f;
     auto* menu = form->findChild<QMenu*>(QStringLiteral("scenarioMenu"));
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->toolTipsVisible());
