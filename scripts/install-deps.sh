@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev libxkbcommon-dev libeigen3-dev
-  qt6-l10n-tools qt6-translations-l10n
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   googletest libgtest-dev libbenchmark-dev
   fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
   # the end-to-end test on a real X server
