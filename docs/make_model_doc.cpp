@@ -9,11 +9,18 @@
 //
 // On any failure it says why and exits non-zero without leaving an output
 // file behind, so the build stops instead of shipping a truncated document.
+//
+// The same text gives the same bytes: the fonts are embedded in a fixed
+// order (a deterministic hash seed), and with SOURCE_DATE_EPOCH set the
+// document's date is that time rather than the time of printing.
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -139,9 +146,26 @@ QString printPages(QPdfWriter& writer, QTextDocument& doc, const QString& title,
     return {};
 }
 
+// The PDF with the creation date that SOURCE_DATE_EPOCH gives, when it is set.
+// The date has a fixed width, so the cross-reference offsets stay right.
+QByteArray withSourceDate(QByteArray pdf) {
+    bool isNumber = false;
+    const qint64 seconds = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&isNumber);
+    if (!isNumber)
+        return pdf;
+    const QByteArray date =
+        QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    const QByteArray key("/CreationDate (D:");
+    const qsizetype at = pdf.indexOf(key);
+    if (at >= 0 && date.size() == 14)
+        pdf.replace(at + key.size(), date.size(), date);
+    return pdf;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    QHashSeed::setDeterministicGlobalSeed();
     // The document is printed during the build: never ask for a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -159,15 +183,18 @@ int main(int argc, char** argv) {
         return fail(error);
     const QString title = doc.metaInformation(QTextDocument::DocumentTitle);
 
+    QBuffer printed;
+    printed.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&printed);
+        setUpWriter(writer, title);
+        if (const QString error = printPages(writer, doc, title, outputPath); !error.isEmpty())
+            return fail(error);
+    }
     // Written under a temporary name and renamed once complete.
     QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(outputPath, output.errorString()));
-    QPdfWriter writer(&output);
-    setUpWriter(writer, title);
-    if (const QString error = printPages(writer, doc, title, outputPath); !error.isEmpty())
-        return fail(error);
-    if (!output.commit())
+    if (!output.open(QIODevice::WriteOnly) || output.write(withSourceDate(printed.data())) < 0 ||
+        !output.commit())
         return fail(QStringLiteral("cannot write %1: %2").arg(outputPath, output.errorString()));
     return 0;
 }

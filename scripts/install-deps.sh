@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running, testing and
-# packaging Calidor need. Does nothing when they are all present already, so it
-# is cheap to call every time. Neither root nor able to use sudo: prints the
-# command to run and fails.
+# Installs the Debian 12 packages that configuring, building, running, testing
+# and packaging Calidor need, on a machine that has nothing but the clone.
+# Does nothing when they are all present already, so it is cheap to call every
+# time. Neither root nor able to use sudo: prints the command to run and fails.
+#   scripts/install-deps.sh          install what is missing
+#   scripts/install-deps.sh --list   print the list, one package a line
+# scripts/check-deps.sh proves the list complete: every file the build, the
+# tests and the scripts take from a Debian package must come from it.
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config git
   qt6-base-dev libxkbcommon-dev libeigen3-dev
+  # lrelease and lupdate, and their CMake configuration
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   googletest libgtest-dev libbenchmark-dev
   fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
+  # running on a Wayland desktop, and opening the model document and the links
+  qt6-wayland xdg-utils
   # the end-to-end test on a real X server
   xvfb xdotool x11-apps imagemagick
-  # the installed tree's validators, the Debian package and its check
-  desktop-file-utils appstream dpkg-dev fakeroot lintian
+  # the installed tree's validators, the Debian package and its checks
+  desktop-file-utils appstream dpkg-dev fakeroot lintian devscripts
   clang-format-14
 )
+
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

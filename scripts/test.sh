@@ -25,3 +25,8 @@ case "$preset" in
   tsan) ctest --preset "$preset" --label-exclude long ;;
   *)    ctest --preset "$preset" ;;
 esac
+# Whatever this machine holds, a fresh one gets every package that the build
+# and the tests took files from.
+if [ "$preset" = default ]; then
+  scripts/check-deps.sh build
+fi

@@ -24,12 +24,6 @@
 #ifndef CALIDOR_MODEL_DOC
 #define CALIDOR_MODEL_DOC ""
 #endif
-#ifndef CALIDOR_MODEL_DOC_INSTALLED
-#define CALIDOR_MODEL_DOC_INSTALLED ""
-#endif
-#ifndef CALIDOR_MODEL_DOC_BUILT
-#define CALIDOR_MODEL_DOC_BUILT ""
-#endif
 
 namespace calidor {
 
@@ -37,19 +31,37 @@ namespace {
 
 const QColor Olive(128, 128, 0);
 
+// The copy of the model document that the build printed, when the program
+// runs from its build tree: the nearest folder above the program that holds
+// CMakeCache.txt has it in docs/. Empty elsewhere.
+QString builtModelDocument(QDir dir) {
+    for (int up = 0; up < 4; ++up) {
+        if (dir.exists(QStringLiteral("CMakeCache.txt"))) {
+            const QFileInfo built(dir.filePath(QStringLiteral("docs/calidor-modele.pdf")));
+            return built.exists() ? built.absoluteFilePath() : QString();
+        }
+        if (!dir.cdUp())
+            break;
+    }
+    return {};
+}
+
 // The model document: an address given at build time, else the PDF that
-// ships with the program, where it is installed or where it was built.
+// ships with the program, found from where the program is: installed, it is
+// in <prefix>/share/doc/calidor beside <prefix>/bin; in a build tree, where
+// the build printed it. No path of the build machine is compiled in, so an
+// installed program never opens a stale copy left where it was built.
 QString modelDocument() {
     const QString configured = QString::fromUtf8(CALIDOR_MODEL_DOC);
     if (!configured.isEmpty())
         return configured;
-    const QString besideProgram = QDir(QCoreApplication::applicationDirPath())
-                                      .filePath(QStringLiteral("../share/doc/calidor/calidor-modele.pdf"));
-    for (const QString& candidate : {QString::fromUtf8(CALIDOR_MODEL_DOC_INSTALLED), besideProgram,
-                                     QString::fromUtf8(CALIDOR_MODEL_DOC_BUILT)})
-        if (!candidate.isEmpty() && QFileInfo::exists(candidate))
-            return QFileInfo(candidate).absoluteFilePath();
-    return QString::fromUtf8(CALIDOR_MODEL_DOC_INSTALLED);
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QFileInfo installed(
+        programFolder.filePath(QStringLiteral("../share/doc/calidor/calidor-modele.pdf")));
+    if (installed.exists())
+        return installed.absoluteFilePath();
+    const QString built = builtModelDocument(programFolder);
+    return built.isEmpty() ? installed.absoluteFilePath() : built;
 }
 
 // A picture that opens an address: reached by Tab as well as by the mouse;

@@ -4,21 +4,21 @@
 # starts a run with "Marche", waits until the time label stops moving, leaves
 # with "quiter", and checks the exit status and the window titles seen.
 #   xvfb_run.sh <program> [screenshot folder]
-# Exits 77 (skipped) when Xvfb or xdotool is missing.
+# Exits 77 (skipped) when Xvfb or xdotool is missing, but fails under CI.
 set -euo pipefail
 program=$1
 shots=${2:-}
 
+source "$(dirname "$0")/../common/skip.sh"
+
 for tool in Xvfb xdotool xwd; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is missing (scripts/install-deps.sh installs it)"
-    exit 77
+    skip "$tool is missing (scripts/install-deps.sh installs it)"
   fi
 done
 CONVERT=/usr/bin/convert  # ImageMagick's, whatever comes first on PATH
 if [ ! -x "$CONVERT" ]; then
-  echo "SKIPPED: ImageMagick is missing (scripts/install-deps.sh installs it)"
-  exit 77
+  skip "ImageMagick is missing (scripts/install-deps.sh installs it)"
 fi
 
 work=$(mktemp -d)

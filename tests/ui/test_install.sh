@@ -7,10 +7,11 @@ set -euo pipefail
 build=$1
 id=$2
 
+source "$(dirname "$0")/../common/skip.sh"
+
 for tool in desktop-file-validate appstreamcli; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is missing (scripts/install-deps.sh installs it)"
-    exit 77
+    skip "$tool is missing (scripts/install-deps.sh installs it)"
   fi
 done
 
