@@ -77,6 +77,17 @@ double steadyEntropyProduction(const ExchangerTheory& theory, const Terminals& t
     return theory.Cc * std::log(hotOut / hotIn) + theory.Cf * std::log(coldOut / coldIn);
 }
 
+bool agreeWithin(double value, double reference, double tolerance) {
+    constexpr double Noise = 1e-9;
+    if (std::fabs(value) < Noise && std::fabs(reference) < Noise)
+        return true;
+    return std::fabs(value - reference) <= tolerance * std::fabs(reference);
+}
+
+bool steadyStateReached(const SteadyStateWatch& watch, double Pc, double Pf, double sgen, double sgenSteady) {
+    return watch.steady() && agreeWithin(Pf, Pc) && agreeWithin(sgen, sgenSteady);
+}
+
 void SteadyStateWatch::add(double time, double hotOutlet, double coldOutlet) {
     if (!m_samples.empty() && time < m_samples.back().time)
         m_samples.clear();

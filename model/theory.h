@@ -61,6 +61,25 @@ double modelEffectiveness(const ExchangerTheory& theory, const Terminals& t);
 /// alone: Cc·ln(Tc,out/Tc,in) + Cf·ln(Tf,out/Tf,in), absolute temperatures, W/K.
 double steadyEntropyProduction(const ExchangerTheory& theory, const Terminals& t);
 
+/// The relative tolerance of the steady state: the energy balance closes,
+/// and the entropy production meets its steady formula, within 0.1 %.
+constexpr double SteadyTolerance = 1e-3;
+
+/// Whether `value` lies within `tolerance` of `reference`, relative to the
+/// reference. Two values below a nanowatt (W or W/K) agree whatever their
+/// ratio: with equal inlets both are rounding noise around zero. NaN agrees
+/// with nothing.
+bool agreeWithin(double value, double reference, double tolerance = SteadyTolerance);
+
+class SteadyStateWatch;
+
+/// Whether the model has reached its steady state: the outlets have settled
+/// (the watch), Pc − Pf is within SteadyTolerance of Pc, and Sgen within
+/// SteadyTolerance of its steady formula. Settled outlets alone are not
+/// enough: a long exchanger's outlets creep by less than the watch's
+/// threshold while its wall still stores heat.
+bool steadyStateReached(const SteadyStateWatch& watch, double Pc, double Pf, double sgen, double sgenSteady);
+
 /// Tells whether the outlet temperatures have settled: both changed by less
 /// than `threshold` over the last `window` simulated seconds.
 class SteadyStateWatch {

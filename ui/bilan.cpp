@@ -54,10 +54,21 @@ QString seconds(double value) {
     return QString::number(value, 'g', 4) + QStringLiteral(" s");
 }
 
-bool sameParameters(const ModelParameters& a, const ModelParameters& b) {
+// Whether a state computed with one set of parameters is a state of the
+// other: every parameter but the end time, which only says when a run stops.
+bool sameStateParameters(const ModelParameters& a, const ModelParameters& b) {
     return sameStabilityParameters(a, b) && a.Tef == b.Tef && a.Tec == b.Tec && a.Tinit == b.Tinit &&
-           a.tmax == b.tmax && a.dt == b.dt;
+           a.dt == b.dt;
 }
+
+// What a quantity with no meaning yet reads instead of a number.
+QString noMeaning() {
+    return QCoreApplication::translate("calidor::BilanWindow", "sans objet");
+}
+
+// The model figures, which read "—" while no state computed with the parameters in force is known.
+constexpr const char* ModelFigures[] = {"effectivenessModel", "Pc",         "Pf", "powerGap", "Sgen",
+                                        "SgenSteady",         "steadyState"};
 
 // Where the effectiveness chart's NTU axis ends: past the current NTU, in steps of 2.
 double ntuAxisEnd(double ntu) {
@@ -116,6 +127,16 @@ int BilanWindow::buildBalanceFigures(QGridLayout* grid) {
     auto add = [&](const char* name, const QString& caption, const QString& explanation = {},
                    const QColor& colour = Black) { addFigure(row++, name, caption, explanation, colour); };
 
+    // Over everything, while the model's figures are withheld: why.
+    m_modelNote = new QLabel(
+        tr("Aucun état du modèle calculé avec ces paramètres : ses valeurs attendent le prochain calcul."),
+        this);
+    m_modelNote->setToolTip(tr("Les valeurs du modèle (—) reviendront au prochain affichage d'un calcul fait "
+                               "avec les paramètres actuels. Les valeurs théoriques les suivent déjà."));
+    m_modelNote->setObjectName(QStringLiteral("modelNote"));
+    setTextColour(m_modelNote, DarkRed);
+    grid->addWidget(m_modelNote, row++, 0, 1, 2);
+
     heading(tr("Débits de capacité et nombre d'unités de transfert"));
     add("Cc", tr("Débit de capacité chaud Cc"), tr("deb C × Cp C"), Red);
     add("Cf", tr("Débit de capacité froid Cf"), tr("deb F × Cp F"), Blue);
@@ -169,9 +190,11 @@ void BilanWindow::buildLimitFigures(QGridLayout* grid, int row) {
     heading(tr("Régime"));
     add("steadyState", tr("Variation des sorties"),
         tr("Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 "
-           "dernières secondes simulées")
+           "dernières secondes simulées,\nPc − Pf reste sous %3 % de Pc et Sgen à moins de %3 % de sa "
+           "formule du régime permanent")
             .arg(SteadyStateWatch::DefaultThreshold)
-            .arg(SteadyStateWatch::DefaultWindow));
+            .arg(SteadyStateWatch::DefaultWindow)
+            .arg(100 * SteadyTolerance));
 }
 
 void BilanWindow::buildChart(QVBoxLayout* column) {
@@ -215,30 +238,57 @@ void BilanWindow::setValue(const char* name, const QString& text) {
 }
 
 void BilanWindow::displayRefreshed(const ModelState& model) {
-    take(model);
-    const Terminals& t = m_terminals;
-    m_watch.add(m_time, t.TcOut, t.TfOut);
+    if (!m_haveParams || !sameStateParameters(model.params, m_params))
+        adoptParameters(model.params); // set with no acquisition: the run has stepped with them
+    else if (model.nstep == m_changedAtStep)
+        return; // an acquisition came between the last step and this refresh: a state of the parameters
+                // before
+    takeSnapshot(model);
     if (isVisible() && !m_viewTimer.isActive())
         m_viewTimer.start();
 }
 
 void BilanWindow::acquired(const ModelState& model) {
-    take(model);
+    if (!m_haveParams || !sameStateParameters(model.params, m_params)) {
+        // The steps since the last change were computed with the parameters before this one: if
+        // there were any and those were not the snapshot's, the model has left the snapshot's state
+        // (a change undone during a run), and the snapshot no longer stands for it.
+        if (model.nstep != m_changedAtStep && !sameStateParameters(m_params, m_computedWith))
+            m_haveSnapshot = false;
+        m_changedAtStep = model.nstep; // a change takes effect from the next step
+        adoptParameters(model.params);
+    }
+    m_params = model.params;
     if (isVisible())
         updateView();
 }
 
-void BilanWindow::take(const ModelState& model) {
-    const bool changed = !m_haveParams || !sameParameters(model.params, m_params);
-    m_params = model.params;
+void BilanWindow::adoptParameters(const ModelParameters& params) {
+    m_params = params;
     m_haveParams = true;
+    parametersChanged();
+}
+
+void BilanWindow::takeSnapshot(const ModelState& model) {
+    if (!m_haveSnapshot || !sameStateParameters(model.params, m_computedWith))
+        m_watch.reset(); // other parameters, another regime: the outlets are watched afresh
+    m_haveSnapshot = true;
+    m_computedWith = model.params;
     m_terminals = terminals(model);
     m_Pc = model.Pc;
     m_Pf = model.Pf;
     m_Sgen = model.Sgen;
     m_time = model.time;
-    if (changed)
-        parametersChanged();
+    m_watch.add(m_time, m_terminals.TcOut, m_terminals.TfOut);
+}
+
+bool BilanWindow::showsModelState() const {
+    return m_haveSnapshot && sameStateParameters(m_params, m_computedWith);
+}
+
+bool BilanWindow::steady() const {
+    return showsModelState() &&
+           steadyStateReached(m_watch, m_Pc, m_Pf, m_Sgen, steadyEntropyProduction(m_theory, m_terminals));
 }
 
 void BilanWindow::parametersChanged() {
@@ -286,8 +336,18 @@ void BilanWindow::showEvent(QShowEvent* event) {
 
 void BilanWindow::updateView() {
     m_viewTimer.stop();
+    showTheory();
+    if (showsModelState()) {
+        const double steadySgen = steadyEntropyProduction(m_theory, m_terminals);
+        showModelFigures(steadySgen, steadyStateReached(m_watch, m_Pc, m_Pf, m_Sgen, steadySgen));
+    } else {
+        showNoModelFigures();
+    }
+    showLimits();
+}
+
+void BilanWindow::showTheory() {
     const ExchangerTheory& th = m_theory;
-    const Terminals& t = m_terminals;
     setValue("Cc", number(th.Cc, 3, QStringLiteral("W/K")));
     setValue("Cf", number(th.Cf, 3, QStringLiteral("W/K")));
     setValue("Cr", number(th.Cr, 4));
@@ -295,24 +355,57 @@ void BilanWindow::updateView() {
     setValue("NTU", number(th.NTU, 4));
     setValue("effectivenessTheory",
              number(th.effectiveness, 4) + (th.coCurrent ? tr(" (co-courant)") : tr(" (contre-courant)")));
-    const double epsilon = modelEffectiveness(th, t);
-    setValue("effectivenessModel", number(epsilon, 4));
+}
 
+void BilanWindow::showModelFigures(double steadySgen, bool steady) {
+    m_modelNote->setVisible(false);
+    // With equal inlets the effectiveness and the gap's share are 0 / 0.
+    const double epsilon = modelEffectiveness(m_theory, m_terminals);
+    setValue("effectivenessModel", std::isfinite(epsilon) ? number(epsilon, 4) : noMeaning());
     setValue("Pc", number(m_Pc, 1, QStringLiteral("W")));
     setValue("Pf", number(m_Pf, 1, QStringLiteral("W")));
     const double gap = m_Pc - m_Pf;
-    const double share = m_Pc != 0 ? 100 * gap / m_Pc : std::nan("");
-    setValue("powerGap", number(gap, 1, QStringLiteral("W")) + QStringLiteral(" (") +
-                             number(share, 2, QStringLiteral("%")) + QLatin1Char(')'));
-    const bool steady = m_watch.steady();
+    const QString share = m_Pc != 0 ? number(100 * gap / m_Pc, 2, QStringLiteral("%")) : noMeaning();
+    setValue("powerGap",
+             number(gap, 1, QStringLiteral("W")) + QStringLiteral(" (") + share + QLatin1Char(')'));
     setValue("powerNote",
              steady ? tr("Régime permanent : le bilan se ferme, Pc = Pf.")
                     : tr("Régime transitoire : la paroi et les fluides retenus stockent ou restituent "
                          "de la chaleur, le bilan ne se ferme pas encore."));
-
     setValue("Sgen", number(m_Sgen, 5, QStringLiteral("W/K")));
-    setValue("SgenSteady", number(steadyEntropyProduction(th, t), 5, QStringLiteral("W/K")));
+    // The formula holds only once the outlets have settled and the exchanger no longer stores heat; before
+    // that its figure means nothing (it may even be negative). Settled outlets alone are not enough: a long
+    // exchanger's outlets keep their initial temperature until the fluids have crossed it.
+    const bool formulaHolds = m_watch.steady() && agreeWithin(m_Pf, m_Pc) && steadySgen > -1e-9;
+    setValue("SgenSteady", formulaHolds ? number(steadySgen, 5, QStringLiteral("W/K")) : noMeaning());
 
+    QString state;
+    if (!m_watch.covered())
+        state = noMeaning() + tr(" : moins de %1 s simulées").arg(m_watch.window());
+    else
+        state = number(m_watch.change(), 4, QStringLiteral("°C")) +
+                tr(" en %1 s (seuil %2 °C) : ").arg(m_watch.window()).arg(m_watch.threshold()) +
+                (steady ? tr("régime permanent atteint") : tr("régime transitoire"));
+    setValue("steadyState", state);
+
+    // The model's point on the effectiveness chart.
+    if (!m_curves[2])
+        return;
+    m_curves[2]->clear();
+    if (std::isfinite(m_theory.NTU) && std::isfinite(epsilon))
+        m_curves[2]->addXY(m_theory.NTU, epsilon);
+}
+
+void BilanWindow::showNoModelFigures() {
+    m_modelNote->setVisible(true);
+    for (const char* name : ModelFigures)
+        setValue(name, QStringLiteral("—"));
+    setValue("powerNote", QStringLiteral("—"));
+    if (m_curves[2])
+        m_curves[2]->clear();
+}
+
+void BilanWindow::showLimits() {
     if (m_limitsKnown) {
         setValue("dtStable", seconds(m_limits.dtStable));
         setValue("dtPositive", seconds(m_limits.dtPositive));
@@ -324,23 +417,6 @@ void BilanWindow::updateView() {
             setValue(name, tr("calcul…"));
         m_warning->setVisible(false);
     }
-
-    const double change = m_watch.change();
-    QString state;
-    if (!m_watch.covered())
-        state = tr("— : moins de %1 s simulées").arg(m_watch.window());
-    else
-        state = number(change, 4, QStringLiteral("°C")) +
-                tr(" en %1 s (seuil %2 °C) : ").arg(m_watch.window()).arg(m_watch.threshold()) +
-                (steady ? tr("régime permanent atteint") : tr("régime transitoire"));
-    setValue("steadyState", state);
-
-    // The model's point on the effectiveness chart.
-    if (!m_curves[2])
-        return;
-    m_curves[2]->clear();
-    if (std::isfinite(th.NTU) && std::isfinite(epsilon))
-        m_curves[2]->addXY(th.NTU, epsilon);
 }
 
 void BilanWindow::createCurves() {

@@ -8,9 +8,12 @@
 // closed-form steady profiles drawn dashed over the model's.
 //
 // Everything runs on the user-interface thread, from a snapshot of the few
-// model values it needs, taken where the model may be read (at a display
-// refresh, while the worker waits; after an acquisition, under the model
-// lock). The eigenvalue problem behind the stability limit costs tens of
+// model values it needs, taken where the model may be read: at a display
+// refresh, while the worker waits. The snapshot keeps the parameters its
+// state was computed with; whenever those are not the parameters in force
+// (a change at rest, or one made while the run has not yet stepped with it),
+// the model's figures read "—" under a short note and the textbook's follow
+// the new parameters at once. The eigenvalue problem behind the stability limit costs tens of
 // milliseconds: it is solved only while the window is shown, once per set of
 // parameters, a moment after they stop changing.
 
@@ -23,6 +26,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <map>
 
 class QAction;
@@ -47,8 +51,10 @@ public:
 
     /// The state the display has just shown: feeds the steady-state watch; the
     /// texts follow within 50 ms (they need not change hundreds of times a second).
+    /// A state that no step has computed with the parameters in force is not taken.
     void displayRefreshed(const ModelState& model);
-    /// The state after an acquisition: new parameters, new inlets.
+    /// The parameters after an acquisition (under the model lock): the
+    /// textbook's figures follow them at once.
     void acquired(const ModelState& model);
 
     /// Puts "Profil permanent théorique" (objectName "steadyProfile",
@@ -60,8 +66,10 @@ public:
     /// Shows the window and brings it to the front.
     void showAndRaise();
 
-    /// Whether the outlets have settled (see SteadyStateWatch).
-    bool steady() const { return m_watch.steady(); }
+    /// Whether the model figures shown belong to the parameters in force.
+    bool showsModelState() const;
+    /// Whether the model shown has reached its steady state (see steadyStateReached).
+    bool steady() const;
     /// Solves a pending stability problem, and rewrites the texts with the
     /// latest values, now instead of a moment later.
     void settle();
@@ -70,10 +78,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void take(const ModelState& model);
+    void adoptParameters(const ModelParameters& params);
+    void takeSnapshot(const ModelState& model);
     void parametersChanged();
     void computeLimits();
     void updateView();
+    void showTheory();
+    void showModelFigures(double steadySgen, bool steady);
+    void showNoModelFigures();
+    void showLimits();
     void createCurves();
     void updateCurves();
     void updateProfiles();
@@ -86,12 +99,18 @@ private:
     QLabel* addRow(int row, const char* name, const QString& caption);
     void setValue(const char* name, const QString& text);
 
-    // The snapshot.
+    // The parameters in force, and the step count when they last changed:
+    // a refresh at that same count shows a state of the parameters before.
     ModelParameters m_params;
     bool m_haveParams = false;
+    std::int64_t m_changedAtStep = -1;
+    ExchangerTheory m_theory;
+
+    // The snapshot: the model's values at a refresh and the parameters they were computed with.
+    bool m_haveSnapshot = false;
+    ModelParameters m_computedWith;
     Terminals m_terminals;
     double m_Pc = 0, m_Pf = 0, m_Sgen = 0, m_time = 0;
-    ExchangerTheory m_theory;
     SteadyStateWatch m_watch;
 
     // The time-step limits, for the parameters they were solved for.
@@ -103,6 +122,7 @@ private:
 
     std::map<QString, QLabel*> m_values;
     QLabel* m_warning = nullptr;
+    QLabel* m_modelNote = nullptr; // why the model's figures read "—"
     charts::ChartView* m_chart = nullptr;
     std::array<charts::Series*, 3> m_curves{}; // co-current, counter-current, the model's point
     double m_curvesCr = -1, m_curvesNtuMax = 0;

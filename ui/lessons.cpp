@@ -69,14 +69,15 @@ const ScenarioRow Rows[] = {
      QT_TRANSLATE_NOOP(
          "calidor::Lessons",
          "Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, "
-         "près de l'entrée chaude (efficacité ≈ 0,88). Cochez CO-COURANT : l'efficacité plafonne à "
-         "0,5, les deux fluides sortent à 36 °C."),
+         "près de l'entrée chaude (efficacité ≈ 0,88). Le régime transitoire est long : le "
+         "régime permanent n'est atteint que vers t = 350 s. Cochez CO-COURANT : l'efficacité "
+         "plafonne à 0,5, les deux fluides sortent à 36 °C."),
      false,
      {{Field::Mfbox, "0.2500"},
       {Field::Mcbox, "0.2500"},
       {Field::MPbox, "0.0500"},
       {Field::Edit_long, "5"},
-      {Field::Tmmaxbox, "200.00"}}},
+      {Field::Tmmaxbox, "400.00"}}},
     {"scenario_heavyWall",
      QT_TRANSLATE_NOOP("calidor::Lessons", "Paroi lourde (régime transitoire lent)"),
      QT_TRANSLATE_NOOP(

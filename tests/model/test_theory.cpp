@@ -83,6 +83,29 @@ TEST(SteadyStateWatch, NeedsAWholeQuietWindow) {
     EXPECT_FALSE(watch.steady());
 }
 
+// The steady state needs settled outlets, a closed energy balance and Sgen on its formula, each on its own.
+TEST(SteadyStateReached, EveryConditionIsNeeded) {
+    SteadyStateWatch settled(0.01, 5);
+    for (int k = 0; k <= 30; ++k)
+        settled.add(k * 0.25, 37.5, 34.5);
+    ASSERT_TRUE(settled.steady());
+    EXPECT_TRUE(steadyStateReached(settled, 1000, 999.01, 0.5, 0.5005));
+    EXPECT_FALSE(steadyStateReached(settled, 1000, 998.9, 0.5, 0.5)) << "Pc − Pf is 0.11 % of Pc";
+    EXPECT_FALSE(steadyStateReached(settled, 1000, 1001.1, 0.5, 0.5)) << "a gap either way";
+    EXPECT_FALSE(steadyStateReached(settled, 1000, 1000, 0.5006, 0.5)) << "Sgen 0.12 % off its formula";
+    EXPECT_FALSE(steadyStateReached(settled, 1000, 1000, 0.5, -0.5)) << "a negative formula";
+    EXPECT_FALSE(steadyStateReached(settled, 1000, 1000, 0.5, std::nan(""))) << "an undefined formula";
+    SteadyStateWatch moving(0.01, 5);
+    for (int k = 0; k <= 30; ++k)
+        moving.add(k * 0.25, 37.5 + k * 0.01, 34.5);
+    EXPECT_FALSE(steadyStateReached(moving, 1000, 1000, 0.5, 0.5)) << "outlets still moving";
+
+    // With equal inlets everything is rounding noise around zero, and steady.
+    EXPECT_TRUE(steadyStateReached(settled, 0, 1e-12, 3e-15, 0));
+    EXPECT_TRUE(agreeWithin(-2000, -2001.9));
+    EXPECT_FALSE(agreeWithin(-2000, -1997.9));
+}
+
 // ---- Time-step limits ----
 
 TEST(TimeStepLimits, PositivityAndTheEigenvalueLimit) {

@@ -1,55 +1,16 @@
 // "Bilan et théorie" on the real main window: reached from every chart's
 // menu, hidden at rest, following a run to its steady state with values that
-// agree with the textbook, warning when dt passes the stability limit; and
-// the steady profiles on the profile chart, off by default.
-#include "mainwindowtest.h"
+// agree with the textbook, warning when dt passes the stability limit; the
+// model's figures withheld while no state of the parameters in force is
+// known; and the steady profiles on the profile chart, off by default.
+#include "bilantest.h"
 
-#include "model/acquisition.h"
-#include "model/balances.h"
 #include "model/stability.h"
-#include "model/theory.h"
-#include "model/timestep.h"
-#include "run/refreshdisplay.h"
-#include "ui/bilan.h"
 
 #include <QAction>
 
 namespace calidor::test {
 namespace {
-
-class Bilan : public MainWindowTest {
-protected:
-    BilanWindow* bilan() const { return form->findChild<BilanWindow*>(QStringLiteral("Bilan")); }
-    charts::ChartView* chart(const char* name) const { return control<charts::ChartView>(name); }
-
-    // The number a value's text begins with (written with a point).
-    double value(const char* name) const {
-        auto* label = bilan()->findChild<QLabel*>(QString::fromLatin1(name));
-        EXPECT_NE(label, nullptr) << name;
-        const QString text = label ? label->text() : QString();
-        bool ok = false;
-        const double v = text.section(QLatin1Char(' '), 0, 0).toDouble(&ok);
-        EXPECT_TRUE(ok) << name << ": " << text.toStdString();
-        return v;
-    }
-    QString text(const char* name) const {
-        return bilan()->findChild<QLabel*>(QString::fromLatin1(name))->text();
-    }
-
-    // A run without the worker: the steps, and a display refresh every 40 of them.
-    void runFor(double seconds) {
-        const int steps = static_cast<int>(seconds / model->params.dt);
-        for (int k = 0; k < steps; ++k) {
-            AdvanceStep(*model);
-            if (model->nstep % RefreshPeriod == 0)
-                RefreshDisplay(*model, *form);
-        }
-    }
-    void startRun() {
-        etat_initial(*model);
-        BeginRun(*model);
-    }
-};
 
 TEST_F(Bilan, HiddenAtRestAndReachedFromEveryChart) {
     ASSERT_NE(bilan(), nullptr);
@@ -166,6 +127,121 @@ TEST_F(Bilan, SteadyProfilesComeAndGoOnTheProfileChart) {
     EXPECT_EQ(chart("Chart1")->dataText().count(QLatin1Char('\n')), 1 + 2 * N + 1);
     profile->setChecked(false);
     EXPECT_EQ(chart("Chart1")->seriesList().size(), 3);
+}
+
+// After a whole co-current run, unticking the box at rest leaves the old
+// profile in the arrays: read at the counter-current outlets it gave an
+// effectiveness of 0.0155 and a negative entropy production. The textbook
+// follows at once; the model waits for a state computed in counter-current.
+TEST_F(Bilan, AfterAChangeOfArrangementAtRestTheModelFiguresWait) {
+    bilan()->show();
+    expectNoModelFigures(); // nothing computed yet
+    startRun();
+    runFor(30);
+    bilan()->settle();
+    EXPECT_TRUE(bilan()->showsModelState());
+    EXPECT_TRUE(saysSteady());
+    EXPECT_FALSE(bilan()->findChild<QLabel*>(QStringLiteral("modelNote"))->isVisible());
+
+    checkBox()->click();
+    ASSERT_EQ(model->params.cocourant, 0);
+    expectNoModelFigures();
+    EXPECT_EQ(text("powerNote"), QStringLiteral("—"));
+    ModelParameters counter = model->params;
+    EXPECT_NEAR(value("effectivenessTheory"), exchangerTheory(counter).effectiveness, 1e-4);
+    EXPECT_TRUE(text("effectivenessTheory").endsWith(QStringLiteral("(contre-courant)")));
+    RefreshDisplay(*model, *form); // a refresh of the same old state changes nothing
+    expectNoModelFigures();
+
+    // Back to co-current: the state shown was computed with these parameters.
+    checkBox()->click();
+    bilan()->settle();
+    EXPECT_TRUE(bilan()->showsModelState());
+    EXPECT_TRUE(saysSteady());
+
+    // A counter-current run brings the figures back, its own.
+    checkBox()->click();
+    expectNoModelFigures();
+    startRun();
+    runFor(1);
+    runToNextRefresh();
+    bilan()->settle();
+    EXPECT_TRUE(bilan()->showsModelState());
+    EXPECT_NEAR(value("Pc"), model->Pc, 0.05);
+    EXPECT_EQ(modelPoint()->count(), 1);
+}
+
+// During the transient: what has no meaning yet says so, and an acquisition
+// that comes between a step and its refresh does not pass that refresh off
+// as a state of the new parameters.
+TEST_F(Bilan, DuringATransientAChangeWaitsForTheNextStep) {
+    bilan()->show();
+    startRun();
+    runFor(2);
+    bilan()->settle();
+    ASSERT_TRUE(bilan()->showsModelState());
+    EXPECT_EQ(text("SgenSteady"), QStringLiteral("sans objet"));
+    EXPECT_TRUE(text("steadyState").startsWith(QStringLiteral("sans objet : moins de 5 s")));
+    EXPECT_TRUE(text("powerNote").startsWith(QStringLiteral("Régime transitoire")));
+
+    checkBox()->click();
+    expectNoModelFigures();
+    RefreshDisplay(*model, *form); // handed over before the change, shown after it
+    expectNoModelFigures();
+    runToNextRefresh();
+    bilan()->settle();
+    EXPECT_TRUE(bilan()->showsModelState());
+    EXPECT_NEAR(value("Pf"), model->Pf, 0.05);
+    EXPECT_EQ(text("SgenSteady"), QStringLiteral("sans objet"));
+    // Another regime: the outlets are watched afresh.
+    EXPECT_TRUE(text("steadyState").startsWith(QStringLiteral("sans objet")));
+
+    // A slider move is a change of parameters as well; the end time is not.
+    const double flow = model->params.debf;
+    dragTo(slider("TrackBar_debf"), slider("TrackBar_debf")->value() + 10);
+    ASSERT_NE(model->params.debf, flow);
+    expectNoModelFigures();
+    runToNextRefresh();
+    typeInto("Tmmaxbox", QStringLiteral("500.00"));
+    actualise();
+    bilan()->settle();
+    EXPECT_TRUE(bilan()->showsModelState());
+
+    // A change undone once the run has stepped with it: the state shown is no longer the model's.
+    checkBox()->click();
+    AdvanceStep(*model);
+    checkBox()->click();
+    expectNoModelFigures();
+}
+
+// The arrangement and a flow changed again and again while a real run
+// computes in its worker: each change withholds the model's figures at once,
+// whatever refresh was already on its way (every set of parameters is new,
+// so no state shown can be one of them), and the run's later refreshes bring
+// them back for the parameters in force.
+TEST_F(Bilan, ArrangementToggledWhileARealRunComputes) {
+    bilan()->show();
+    typeInto("Tmmaxbox", QStringLiteral("8"));
+    // Ten times real time: the run outlasts the changes on any machine.
+    form->findChild<QAction*>(QStringLiteral("paceTenfold"))->trigger();
+    QTest::mouseClick(control<QPushButton>("Button1"), Qt::LeftButton);
+    QSlider* flow = slider("TrackBar_debf");
+    for (int k = 0; k < 12; ++k) {
+        QTest::qWait(15);
+        checkBox()->click();
+        dragTo(flow, flow->value() + 1);
+        bilan()->settle();
+        EXPECT_EQ(text("Pc"), QStringLiteral("—")) << k;
+        EXPECT_FALSE(bilan()->showsModelState()) << k;
+    }
+    ASSERT_FALSE(control<QPushButton>("Button1")->isEnabled()) << "the run ended before the last toggle";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control<QPushButton>("Button1")->isEnabled(); }, 60000));
+    bilan()->settle();
+    EXPECT_TRUE(bilan()->showsModelState());
+    EXPECT_EQ(model->params.cocourant, 1);
+    EXPECT_TRUE(text("effectivenessTheory").endsWith(QStringLiteral("(co-courant)")));
+    // The last refresh came up to 39 steps before the run's end.
+    EXPECT_NEAR(value("Pc"), model->Pc, 0.02 * std::fabs(model->Pc));
 }
 
 } // namespace
