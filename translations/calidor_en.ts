@@ -539,8 +539,8 @@ This is free software, provided without any warranty.
         <translation>Real time ÷ 10</translation>
     </message>
     <message>
-        <source>Ce menu : F10, ou la touche Menu hors d&apos;un champ</source>
-        <translation>This menu: F10, or the Menu key outside a field</translation>
+        <source>Ce menu : F10 ou la touche Menu</source>
+        <translation>This menu: F10 or the Menu key</translation>
     </message>
     <message>
         <source>Menu de la fenêtre</source>

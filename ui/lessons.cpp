@@ -249,7 +249,7 @@ void Lessons::buildMenu() {
     m_menu = new QMenu(&m_form);
     m_menu->setObjectName(QStringLiteral("backgroundMenu"));
     m_menu->setToolTipsVisible(true);
-    m_menu->addSection(tr("Ce menu : F10, ou la touche Menu hors d'un champ"));
+    m_menu->addSection(tr("Ce menu : F10 ou la touche Menu"));
     for (const char* name : {"runStart", "runPause", "runStop", "stepOneRefresh"})
         m_menu->addAction(action(name));
     m_menu->addSeparator();
