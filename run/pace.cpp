@@ -19,6 +19,8 @@ double simulatedSecondsPerSecond(Pace pace) {
         return 1;
     case Pace::Tenfold:
         return 10;
+    case Pace::Tenth:
+        return 0.1;
     }
     return 0;
 }

@@ -12,6 +12,7 @@ enum class Pace {
     Max,      ///< "Vitesse maximale": no waiting between steps
     RealTime, ///< "Temps réel": one simulated second per second
     Tenfold,  ///< "Temps réel × 10": ten simulated seconds per second
+    Tenth,    ///< "Temps réel ÷ 10": a tenth of a simulated second per second
 };
 
 /// Simulated seconds per wall-clock second; 0 for the maximal pace.

@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>Débit de capacité chaud Cc</source>
-        <translation>Hot heat capacity rate Cc</translation>
+        <translation>Hot heat capacity rate C_h</translation>
     </message>
     <message>
         <source>deb C × Cp C</source>
@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>Débit de capacité froid Cf</source>
-        <translation>Cold heat capacity rate Cf</translation>
+        <translation>Cold heat capacity rate C_c</translation>
     </message>
     <message>
         <source>deb F × Cp F</source>
@@ -39,7 +39,7 @@
         <source>Les deux convections sur toute la longueur, en série à travers la paroi :
 1 / UA = 1 / (Kc σc L) + 1 / (Kf σf L)</source>
         <translation>Both convections over the whole length, in series through the wall:
-1 / UA = 1 / (Kc σc L) + 1 / (Kf σf L)</translation>
+1 / UA = 1 / (K_h σ_h L) + 1 / (K_c σ_c L)</translation>
     </message>
     <message>
         <source>Nombre d&apos;unités de transfert NUT = UA / Cmin</source>
@@ -65,7 +65,7 @@ Counter-current: ε = (1 − exp(−NTU (1 − Cr))) / (1 − Cr exp(−NTU (1 �
     </message>
     <message>
         <source>Cf (Tf sortie − Tf entrée) / (Cmin (Tc entrée − Tf entrée))</source>
-        <translation>Cf (Tf out − Tf in) / (Cmin (Tc in − Tf in))</translation>
+        <translation>C_c (T_c,out − T_c,in) / (Cmin (T_h,in − T_c,in))</translation>
     </message>
     <message>
         <source>Bilan d&apos;énergie</source>
@@ -73,15 +73,15 @@ Counter-current: ε = (1 − exp(−NTU (1 − Cr))) / (1 − Cr exp(−NTU (1 �
     </message>
     <message>
         <source>Puissance cédée par le fluide chaud Pc</source>
-        <translation>Heat rate given up by the hot fluid Pc</translation>
+        <translation>Heat rate given up by the hot fluid P_h</translation>
     </message>
     <message>
         <source>Puissance reçue par le fluide froid Pf</source>
-        <translation>Heat rate received by the cold fluid Pf</translation>
+        <translation>Heat rate received by the cold fluid P_c</translation>
     </message>
     <message>
         <source>Écart Pc − Pf</source>
-        <translation>Difference Pc − Pf</translation>
+        <translation>Difference P_h − P_c</translation>
     </message>
     <message>
         <source>Production d&apos;entropie</source>
@@ -93,7 +93,7 @@ Counter-current: ε = (1 − exp(−NTU (1 − Cr))) / (1 − Cr exp(−NTU (1 �
     </message>
     <message>
         <source>Régime permanent : Cc ln(Tc,s / Tc,e) + Cf ln(Tf,s / Tf,e)</source>
-        <translation>Steady state: Cc ln(Tc,o / Tc,i) + Cf ln(Tf,o / Tf,i)</translation>
+        <translation>Steady state: C_h ln(T_h,o / T_h,i) + C_c ln(T_c,o / T_c,i)</translation>
     </message>
     <message>
         <source>Températures absolues des entrées (e) et des sorties (s) ; valable une fois le régime permanent atteint</source>
@@ -163,7 +163,7 @@ and the transport of each fluid does not amplify a cell-to-cell oscillation</tra
     </message>
     <message>
         <source>Régime permanent : le bilan se ferme, Pc = Pf.</source>
-        <translation>Steady state: the balance closes, Pc = Pf.</translation>
+        <translation>Steady state: the balance closes, P_h = P_c.</translation>
     </message>
     <message>
         <source>Régime transitoire : la paroi et les fluides retenus stockent ou restituent de la chaleur, le bilan ne se ferme pas encore.</source>
@@ -247,11 +247,11 @@ and the transport of each fluid does not amplify a cell-to-cell oscillation</tra
     </message>
     <message>
         <source>Puissance du fluide chaud</source>
-        <translation>Hot fluid heat rate</translation>
+        <translation>Hot fluid heat rate P_h</translation>
     </message>
     <message>
         <source>Puissance du fluide froid</source>
-        <translation>Cold fluid heat rate</translation>
+        <translation>Cold fluid heat rate P_c</translation>
     </message>
 </context>
 <context>
@@ -423,6 +423,10 @@ This is free software, provided without any warranty.
         <source>Curseur %1</source>
         <translation>Slider %1</translation>
     </message>
+    <message>
+        <source>Texte complet : %1</source>
+        <translation>Full text: %1</translation>
+    </message>
 </context>
 <context>
     <name>calidor::Lessons</name>
@@ -525,6 +529,37 @@ This is free software, provided without any warranty.
     <message>
         <source>Scénarios</source>
         <translation>Scenarios</translation>
+    </message>
+    <message>
+        <source>Bilan et théorie</source>
+        <translation>Balance and theory</translation>
+    </message>
+    <message>
+        <source>Temps réel ÷ 10</source>
+        <translation>Real time ÷ 10</translation>
+    </message>
+    <message>
+        <source>Ce menu : F10 ou la touche Menu</source>
+        <translation>This menu: F10 or the Menu key</translation>
+    </message>
+    <message>
+        <source>Menu de la fenêtre</source>
+        <translation>Window menu</translation>
+    </message>
+</context>
+<context>
+    <name>calidor::ShellOpen</name>
+    <message>
+        <source>Le document sur le modèle est introuvable. Il devrait se trouver ici :
+%1</source>
+        <translation>The model document cannot be found. It should be here:
+%1</translation>
+    </message>
+    <message>
+        <source>Aucun programme ne peut ouvrir le document sur le modèle (il faut un lecteur de PDF). Vous pouvez l&apos;ouvrir vous-même ; il se trouve ici :
+%1</source>
+        <translation>No program can open the model document (a PDF reader is needed). You can open it yourself; it is here:
+%1</translation>
     </message>
 </context>
 <context>

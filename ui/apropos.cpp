@@ -14,6 +14,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 #ifndef CALIDOR_CONTACT_EMAIL
 #define CALIDOR_CONTACT_EMAIL "calidor@kestrel.example.org"
@@ -30,6 +34,7 @@ namespace calidor {
 namespace {
 
 const QColor Olive(128, 128, 0);
+const QPoint DesignedPosition(213, 216);
 
 // The copy of the model document that the build printed, when the program
 // runs from its build tree: the nearest folder above the program that holds
@@ -138,8 +143,11 @@ TFapropos::TFapropos(QWidget* parent, bool showAtCreation, AboutAddresses addres
     setFont(defaultFont());
     setPalette(designedPalette());
     setFixedSize(273, 128);
-    // Placed where it was designed, not centred.
-    move(213, 216);
+    // A fixed size: a title and a close button, nothing to maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // Placed where it was designed, not centred (see keepOnScreen).
+    move(DesignedPosition);
 
     buildPictures();
     buildLabels();
@@ -254,8 +262,28 @@ bool TFapropos::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+QPoint positionOnScreen(const QRect& frame, const QRect& available) {
+    // Too large for the screen, its top left corner (title, "FERMER") stays in sight.
+    const int x = std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width()));
+    const int y = std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height()));
+    return {x, y};
+}
+
+void TFapropos::keepOnScreen(const QRect& available) {
+    // Before the window manager has framed the dialog its title bar is not
+    // counted in its frame: the style's height stands in for it.
+    QRect frame = frameGeometry();
+    if (frame == geometry())
+        frame.setTop(frame.top() - style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    const QPoint moved = positionOnScreen(frame, available);
+    if (moved != frame.topLeft())
+        move(pos() + (moved - frame.topLeft()));
+}
+
 void TFapropos::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (QScreen* shownOn = screen())
+        keepOnScreen(shownOn->availableGeometry());
     if (m_firstShow) {
         m_firstShow = false;
         if (auto* close = findChild<QWidget*>(QStringLiteral("ShapedButton2")))
@@ -272,7 +300,7 @@ void TFapropos::ShapedButton2Click() {
 }
 
 void TFapropos::ShapedButton1Click() {
-    shellOpen(m_addresses.modelDocument);
+    openModelDocument(m_addresses.modelDocument, this);
 }
 
 void TFapropos::Label2Click() {

@@ -16,6 +16,11 @@ struct AboutAddresses {
     QString modelDocument; // the document on the model and its method
 };
 
+/// Where a window whose frame is `frame` goes so that it lies within
+/// `available`, moved as little as possible; a window larger than
+/// `available` keeps its top left corner in it.
+QPoint positionOnScreen(const QRect& frame, const QRect& available);
+
 /// The addresses chosen when the program was built, with the model document
 /// found where the program is installed or built.
 AboutAddresses builtInAddresses();
@@ -29,6 +34,12 @@ public:
                        AboutAddresses addresses = builtInAddresses());
 
     const AboutAddresses& addresses() const { return m_addresses; }
+
+    /// Moves the dialog, title bar included, from its designed place into
+    /// `available` (a screen's area), only as far as it must: on a small
+    /// screen "FERMER" stays within reach. Showing the dialog does it for its
+    /// screen.
+    void keepOnScreen(const QRect& available);
 
     // Handlers, named after their control and event.
     void FormCreate();

@@ -4,7 +4,12 @@
 
 #include <QAbstractSlider>
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QWidget>
 
 #include <charconv>
@@ -135,7 +140,48 @@ const ControlHelp Controls[] = {
                        "du temps.")},
 };
 
+// The margin a line edit leaves on each side of its text, inside its contents.
+constexpr int LineEditTextMargin = 2;
+
+const char* const WholeText = QT_TRANSLATE_NOOP("calidor::Help", "Texte complet : %1");
+
+// Shows the tooltip a field has at that moment, completed with its whole
+// text when the field is too narrow: whatever else sets the tooltip, the
+// completion follows the text.
+class WholeTextTips : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (!field || event->type() != QEvent::ToolTip || !textOverflows(field))
+            return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), shownFieldToolTip(field), field);
+        return true;
+    }
+};
+
 } // namespace
+
+bool textOverflows(const QLineEdit* field) {
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.rect = field->rect();
+    option.lineWidth =
+        field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field) : 0;
+    const QRect contents = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field);
+    const QMargins margins = field->textMargins();
+    const int room = contents.width() - margins.left() - margins.right() - 2 * LineEditTextMargin;
+    return field->fontMetrics().horizontalAdvance(field->displayText()) > room;
+}
+
+QString shownFieldToolTip(const QLineEdit* field) {
+    if (!textOverflows(field))
+        return field->toolTip();
+    const QString whole = tr(WholeText).arg(field->displayText());
+    return field->toolTip().isEmpty() ? whole : field->toolTip() + QStringLiteral("\n") + whole;
+}
 
 SliderReach sliderReach(Slider slider, int minimum, int maximum) {
     if (slider == Slider::TrackBar_TEF || slider == Slider::TrackBar_TEC) {
@@ -153,6 +199,7 @@ SliderReach sliderReach(Slider slider, int minimum, int maximum) {
 }
 
 void describeMainWindow(QWidget* window) {
+    auto* wholeTextTips = new WholeTextTips(window);
     for (const FieldHelp& help : Fields) {
         auto* field = window->findChild<QWidget*>(QString::fromLatin1(help.field));
         auto* label = window->findChild<QLabel*>(QString::fromLatin1(help.label));
@@ -161,6 +208,7 @@ void describeMainWindow(QWidget* window) {
         const QString name = label->text();
         QString tip = tr(help.tip);
         label->setBuddy(field);
+        field->installEventFilter(wholeTextTips);
         field->setAccessibleName(name);
         if (auto* slider = help.slider
                                ? window->findChild<QAbstractSlider*>(QString::fromLatin1(help.slider->name))

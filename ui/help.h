@@ -8,14 +8,24 @@
 
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace calidor {
 
 /// Gives every field, slider, button and chart of the main window (found by
 /// object name under `window`) its tooltip, label buddy, accessible name and
-/// accessible description, in the language of the installed translations.
+/// accessible description, in the language of the installed translations;
+/// a field too narrow for its text shows the whole text in its tooltip.
 void describeMainWindow(QWidget* window);
+
+/// Whether a field's text is wider than the part of the field that shows it.
+bool textOverflows(const QLineEdit* field);
+
+/// A field's tooltip as it is shown: its own text (what the quantity is, or
+/// what is wrong with what was typed), then, when the text is wider than the
+/// field, the whole text. describeMainWindow makes the fields show it.
+QString shownFieldToolTip(const QLineEdit* field);
 
 /// The values a slider reaches between `minimum` and `maximum`, and its step,
 /// as the field shows them once the slider has settled, written with a point

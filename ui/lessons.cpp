@@ -4,6 +4,7 @@
 #include "model/arithmeticfault.h"
 #include "run/runcontrol.h"
 #include "ui/apropos.h"
+#include "ui/bilan.h"
 #include "ui/shellopen.h"
 #include "ui/visu.h"
 
@@ -127,6 +128,8 @@ Lessons::Lessons(TForm1& form) : QObject(&form), m_form(form) {
     buildScenarioActions();
     buildMenu();
     connectFields();
+    shareRunKeys();
+    showKeyboardFocus(&m_form);
 
     // The cue sits over the profile chart's top right corner, under its
     // title; the mouse goes through it to the chart.
@@ -183,6 +186,7 @@ void Lessons::buildRunActions() {
     }
 
     QAction* step = addAction("stepOneRefresh", tr("Avancer d'un affichage"));
+    step->setShortcut(QKeySequence(Qt::Key_F8));
     step->setToolTip(
         tr("Pendant une pause : calcule jusqu'au prochain affichage (40 pas) puis s'arrête de nouveau."));
     connect(step, &QAction::triggered, this, [this] {
@@ -195,7 +199,15 @@ void Lessons::buildRunActions() {
 
     QAction* document = addAction("modelDocument", tr("Document sur le modèle"));
     document->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(document, &QAction::triggered, this, [] { shellOpen(builtInAddresses().modelDocument); });
+    connect(document, &QAction::triggered, this,
+            [this] { openModelDocument(builtInAddresses().modelDocument, &m_form); });
+
+    QAction* balance = addAction("showBalance", tr("Bilan et théorie"));
+    balance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(balance, &QAction::triggered, this, [this] {
+        if (auto* bilan = m_form.findChild<BilanWindow*>())
+            bilan->showAndRaise();
+    });
 }
 
 void Lessons::buildPaceActions() {
@@ -210,6 +222,7 @@ void Lessons::buildPaceActions() {
         {"paceMax", QT_TRANSLATE_NOOP("calidor::Lessons", "Vitesse maximale"), Pace::Max},
         {"paceRealTime", QT_TRANSLATE_NOOP("calidor::Lessons", "Temps réel"), Pace::RealTime},
         {"paceTenfold", QT_TRANSLATE_NOOP("calidor::Lessons", "Temps réel × 10"), Pace::Tenfold},
+        {"paceTenth", QT_TRANSLATE_NOOP("calidor::Lessons", "Temps réel ÷ 10"), Pace::Tenth},
     };
     for (const auto& row : rows) {
         QAction* action = addAction(row.name, tr(row.text));
@@ -237,6 +250,7 @@ void Lessons::buildMenu() {
     m_menu = new QMenu(&m_form);
     m_menu->setObjectName(QStringLiteral("backgroundMenu"));
     m_menu->setToolTipsVisible(true);
+    m_menu->addSection(tr("Ce menu : F10 ou la touche Menu"));
     for (const char* name : {"runStart", "runPause", "runStop", "stepOneRefresh"})
         m_menu->addAction(action(name));
     m_menu->addSeparator();
@@ -264,10 +278,39 @@ void Lessons::buildMenu() {
 
     m_form.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&m_form, &QWidget::customContextMenuRequested, this, &Lessons::showMenu);
+
+    // In a field the Menu key and Shift+F10 open the field's own edit menu;
+    // F10 opens this one wherever the focus is.
+    QAction* key = addAction("backgroundMenuKey", tr("Menu de la fenêtre"));
+    key->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(key, &QAction::triggered, this, [this] { showMenuAtFocus(); });
 }
 
 void Lessons::showMenu(const QPoint& position) {
     m_menu->popup(m_form.mapToGlobal(position));
+}
+
+// Opened from the keyboard, the menu stands by the control that has the focus
+// (the window's corner when none has), not wherever the mouse happens to be.
+void Lessons::showMenuAtFocus() {
+    QWidget* focus = m_form.focusWidget();
+    if (focus && focus->window() == &m_form)
+        m_menu->popup(focus->mapToGlobal(focus->rect().center()));
+    else
+        m_menu->popup(m_form.mapToGlobal(QPoint(0, 0)));
+}
+
+// The keys of the run, the step, the document and the balance act from the
+// balance window too: the same actions, also added to it.
+void Lessons::shareRunKeys() {
+    auto* bilan = m_form.findChild<BilanWindow*>();
+    if (!bilan)
+        return;
+    for (const char* name :
+         {"runStart", "runPause", "runStop", "stepOneRefresh", "runQuit", "modelDocument", "showBalance"})
+        if (auto* action = m_form.findChild<QAction*>(QString::fromLatin1(name)))
+            bilan->addAction(action);
+    showKeyboardFocus(bilan);
 }
 
 void Lessons::connectFields() {

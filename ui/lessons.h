@@ -61,6 +61,8 @@ private:
     void buildMenu();
     void connectFields();
     void showMenu(const QPoint& position);
+    void showMenuAtFocus();
+    void shareRunKeys();
     void updatePauseCue();
     void clickButton(const char* name);
 

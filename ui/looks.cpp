@@ -1,11 +1,66 @@
 #include "ui/looks.h"
 
+#include <QEvent>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
 namespace calidor {
 
 const QColor WindowBeige(232, 216, 176);
+
+namespace {
+
+// Paints the outline over a control once the control has painted itself.
+class KeyboardFocusOutline : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            control->update(); // the outline comes and goes with the focus
+            return false;
+        case QEvent::Paint:
+            if (!outlined(control))
+                return false;
+            watched->event(event); // the control's own painting first
+            paintOutline(control);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    static bool outlined(const QWidget* control) {
+        return control->hasFocus() && control->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+    }
+    static void paintOutline(QWidget* control) {
+        QPainter painter(control);
+        painter.setPen(QPen(control->palette().color(QPalette::Active, QPalette::Highlight), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(control->rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
+
+void showKeyboardFocus(QWidget* window) {
+    auto* outline = new KeyboardFocusOutline(window);
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        // Controls of other windows (the balance window is the main window's
+        // child) get an outline of their own window's.
+        if (control->focusPolicy() == Qt::NoFocus || qobject_cast<QLineEdit*>(control) ||
+            control->window() != window)
+            continue;
+        control->installEventFilter(outline);
+    }
+}
 
 QPalette lightPalette() {
     // Disabled controls grey out their text and lose their white field.

@@ -40,6 +40,13 @@ QPalette lightPalette();
 /// whatever palette the desktop gives the application.
 QPalette designedPalette();
 
+/// Once the keyboard has moved the focus in a window (Tab, a shortcut), the
+/// focused control of `window` is outlined in the palette's highlight colour:
+/// buttons, boxes, sliders and charts, whose style shows the focus faintly or
+/// not at all (fields show it themselves). Before that, and on every control
+/// without the focus, the window looks as designed.
+void showKeyboardFocus(QWidget* window);
+
 /// Sets the colour a label or field writes its text in.
 void setTextColour(QWidget* widget, const QColor& colour);
 

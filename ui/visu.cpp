@@ -22,7 +22,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -183,7 +182,6 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     m_bilan->attachProfileChart(m_charts[indexOf(ChartId::Chart1)]);
     for (charts::ChartView* chart : m_charts)
         connect(chart, &charts::ChartView::balanceRequested, m_bilan, &BilanWindow::showAndRaise);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { m_bilan->showAndRaise(); });
     nameChartCurves(m_charts[indexOf(ChartId::Chart1)], m_charts[indexOf(ChartId::Chart2)],
                     m_charts[indexOf(ChartId::Chart3)], Representation::Powers);
 
@@ -487,7 +485,9 @@ std::string TForm1::fieldText(Field field) const {
 }
 
 void TForm1::setFieldText(Field field, const std::string& text) {
-    m_fields[indexOf(field)]->setText(QString::fromStdString(text));
+    QLineEdit* edit = m_fields[indexOf(field)];
+    edit->setText(QString::fromStdString(text));
+    edit->setCursorPosition(0); // a text wider than the field shows its beginning
 }
 
 int TForm1::sliderPosition(Slider slider) const {

@@ -164,6 +164,28 @@ TEST(Pace, PacerReanchorsInsteadOfRacingToCatchUp) {
     EXPECT_EQ(pacer.due(4, late), late) << "a time that goes back is never waited for";
 }
 
+TEST(Pace, ATenthOfRealTimeSpreadsEachStepOverTenTimesItsLength) {
+    EXPECT_EQ(simulatedSecondsPerSecond(Pace::Tenth), 0.1);
+    Pacer pacer(Pace::Tenth);
+    const auto t0 = Pacer::Clock::now();
+    const auto ms = [](double m) {
+        return std::chrono::duration_cast<Pacer::Clock::duration>(
+            std::chrono::duration<double, std::milli>(m));
+    };
+    EXPECT_EQ(pacer.due(0, t0), t0);
+    EXPECT_EQ(pacer.due(0.004, t0), t0 + ms(40)) << "one default step: 40 ms of wall time";
+    EXPECT_EQ(pacer.due(1, t0 + ms(50)), t0 + std::chrono::seconds(10));
+    // Slightly late (a refresh) is caught up; far behind counts from now.
+    EXPECT_EQ(pacer.due(1, t0 + std::chrono::seconds(10) + ms(50)), t0 + std::chrono::seconds(10) + ms(50));
+    const auto late = t0 + std::chrono::seconds(11);
+    EXPECT_EQ(pacer.due(1.004, late), late);
+    EXPECT_EQ(pacer.due(1.008, late), late + ms(40));
+    // From ÷ 10 to × 10 in the middle of a run: from now on, at the new pace.
+    pacer.setPace(Pace::Tenfold);
+    EXPECT_EQ(pacer.due(1.008, late), late);
+    EXPECT_EQ(pacer.due(2.008, late), late + ms(100));
+}
+
 // --- One refresh forward while paused ------------------------------------------
 
 TEST(Stepping, EachStepEndsAtTheNextRefreshAndTheRunMatchesOneResumedThere) {

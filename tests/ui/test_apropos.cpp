@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -56,7 +57,10 @@ void whenAboutShows(const std::function<void(TFapropos&)>& check) {
 class OpenerSpy {
 public:
     OpenerSpy() {
-        setShellOpener([this](const QString& address) { opened << address; });
+        setShellOpener([this](const QString& address) {
+            opened << address;
+            return true;
+        });
     }
     ~OpenerSpy() { setShellOpener({}); }
     QStringList opened;
@@ -152,7 +156,9 @@ TEST(AboutDialog, TwoOvalButtonsShareTheirSettings) {
 
 TEST(AboutDialog, LinksGoToTheOpenerAndLeaveTheDialogOpen) {
     OpenerSpy spy;
-    TFapropos dialog(nullptr, false, TestAddresses);
+    AboutAddresses addresses = TestAddresses;
+    addresses.modelDocument = builtInAddresses().modelDocument; // a document that is there
+    TFapropos dialog(nullptr, false, addresses);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     clickCentre(dialog.findChild<QLabel*>(QStringLiteral("Image2")));
@@ -162,11 +168,75 @@ TEST(AboutDialog, LinksGoToTheOpenerAndLeaveTheDialogOpen) {
     clickCentre(dialog.findChild<QWidget*>(QStringLiteral("ShapedButton1")));
     clickCentre(dialog.findChild<QLabel*>(QStringLiteral("Label1"))); // the title does nothing
     EXPECT_EQ(spy.opened,
-              QStringList(
-                  {QStringLiteral("mailto:auteur@exemple.org"), QStringLiteral("https://exemple.org/outils"),
-                   QStringLiteral("https://exemple.org/outils"), QStringLiteral("https://exemple.org/outils"),
-                   QStringLiteral("/usr/share/doc/calidor/calidor-modele.pdf")}));
+              QStringList({QStringLiteral("mailto:auteur@exemple.org"),
+                           QStringLiteral("https://exemple.org/outils"),
+                           QStringLiteral("https://exemple.org/outils"),
+                           QStringLiteral("https://exemple.org/outils"), addresses.modelDocument}));
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(AboutDialog, FixedSizeWithNoMaximiseButtonAndKeptOnASmallScreen) {
+    TFapropos dialog(nullptr, false, TestAddresses);
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+
+    const QRect large(0, 0, 1280, 1024), small(0, 0, 320, 240); // 640 x 480 at 200 %
+    const QRect designed(213, 196, 273, 148);                   // with a 20-pixel title bar
+    EXPECT_EQ(positionOnScreen(designed, large), designed.topLeft()) << "fits: stays where designed";
+    EXPECT_EQ(positionOnScreen(designed, small), QPoint(47, 92));
+    EXPECT_EQ(positionOnScreen(designed.translated(-300, -300), small), QPoint(0, 0));
+    EXPECT_EQ(positionOnScreen(designed, QRect(100, 50, 200, 100)), QPoint(100, 50))
+        << "larger than the screen: the top left corner, with the title and FERMER, in sight";
+
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.keepOnScreen(small);
+    EXPECT_TRUE(small.contains(dialog.frameGeometry())) << "the whole dialog within the small screen";
+    QWidget* close = dialog.findChild<QWidget*>(QStringLiteral("ShapedButton2"));
+    EXPECT_TRUE(small.contains(QRect(close->mapToGlobal(QPoint(0, 0)), close->size())));
+    EXPECT_EQ(dialog.size(), QSize(273, 128));
+}
+
+TEST(AboutDialog, TheDocumentThatCannotBeOpenedIsExplainedWithItsPath) {
+    QStringList asked;
+    bool opens = false;
+    setShellOpener([&](const QString& address) {
+        asked << address;
+        return opens;
+    });
+    const auto message = [](QWidget& parent) {
+        auto* box = parent.findChild<QMessageBox*>(QStringLiteral("documentNotOpened"));
+        const QString text = box ? box->text() : QString();
+        delete box;
+        return text;
+    };
+    AboutAddresses addresses = TestAddresses;
+    addresses.modelDocument = builtInAddresses().modelDocument;
+    TFapropos dialog(nullptr, false, addresses);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+    clickCentre(dialog.findChild<QWidget*>(QStringLiteral("ShapedButton1"))); // no PDF reader
+    const QString noReader = message(dialog);
+    EXPECT_TRUE(noReader.contains(QDir::toNativeSeparators(addresses.modelDocument)))
+        << noReader.toStdString();
+    EXPECT_TRUE(noReader.contains(QStringLiteral("PDF")));
+
+    opens = true;
+    clickCentre(dialog.findChild<QWidget*>(QStringLiteral("ShapedButton1")));
+    EXPECT_TRUE(message(dialog).isEmpty()) << "opened: nothing to say";
+
+    // A document missing from where it was installed is not handed on.
+    addresses.modelDocument = QStringLiteral("/nowhere/calidor-modele.pdf");
+    TFapropos withoutDocument(nullptr, false, addresses);
+    withoutDocument.ShapedButton1Click();
+    EXPECT_TRUE(message(withoutDocument).contains(QStringLiteral("/nowhere/calidor-modele.pdf")));
+    EXPECT_EQ(asked.size(), 2);
+    setShellOpener({});
 }
 
 TEST(AboutDialog, TheModelDocumentShipsWithTheProgram) {

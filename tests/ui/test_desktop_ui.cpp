@@ -232,7 +232,10 @@ TEST(Tooltips, SliderRangesAreWhatTheSlidersReach) {
 
 TEST(Accessibility, AboutPictureLinksWorkFromTheKeyboardWithAFocusCueOnlyWhenFocused) {
     QStringList opened;
-    setShellOpener([&](const QString& address) { opened << address; });
+    setShellOpener([&](const QString& address) {
+        opened << address;
+        return true;
+    });
     auto about = shownAbout();
     const auto rest = pixels(about.get());
     QWidget* close = about->findChild<QWidget*>(QStringLiteral("ShapedButton2"));

@@ -80,7 +80,10 @@ TEST_F(LessonsTest, RunKeysAndTheirPlaceInTheBackgroundMenu) {
     ASSERT_TRUE(waitUntil([&] { return ended(); }));
 
     QString opened;
-    setShellOpener([&](const QString& address) { opened = address; });
+    setShellOpener([&](const QString& address) {
+        opened = address;
+        return true;
+    });
     key(Qt::Key_F1);
     setShellOpener({});
     EXPECT_EQ(opened, builtInAddresses().modelDocument);
@@ -109,7 +112,8 @@ TEST_F(LessonsTest, BackgroundMenuOffersThePaceAndOneRefreshForward) {
     EXPECT_TRUE(menu->isVisible()) << "a right click on the background opens it";
     menu->close();
 
-    QAction* paces[] = {action("paceMax"), action("paceRealTime"), action("paceTenfold")};
+    QAction* paces[] = {action("paceMax"), action("paceRealTime"), action("paceTenfold"),
+                        action("paceTenth")};
     EXPECT_TRUE(paces[0]->isChecked());
     for (QAction* pace : paces) {
         EXPECT_TRUE(pace->isCheckable());
@@ -119,6 +123,9 @@ TEST_F(LessonsTest, BackgroundMenuOffersThePaceAndOneRefreshForward) {
     paces[2]->trigger();
     EXPECT_EQ(form->runControl().pace(), Pace::Tenfold);
     EXPECT_FALSE(paces[0]->isChecked());
+    paces[3]->trigger();
+    EXPECT_EQ(form->runControl().pace(), Pace::Tenth);
+    EXPECT_TRUE(control<QMenu>("paceMenu")->actions().contains(paces[3]));
     paces[0]->trigger();
 
     field("Tmmaxbox")->setText(QStringLiteral("100000"));
