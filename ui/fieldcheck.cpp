@@ -100,9 +100,13 @@ void FieldCheck::textChanged(Watch& watch) {
         return;
     }
     static_cast<FieldMark*>(watch.mark)->showOver(watch.edit);
-    setTip(watch, tr("Ce texte n'est pas un nombre : %1.\nAttendu : %2.\nTant qu'il reste ainsi, aucune "
-                     "valeur n'est prise en compte.")
-                      .arg(refusalReasonText(check), acceptedNumbersText()));
+    // As rich text, so that the tooltip wraps its long lines.
+    const QString tip =
+        tr("Ce texte n'est pas un nombre : %1.\nAttendu : %2.\nTant qu'il reste ainsi, aucune "
+           "valeur n'est prise en compte.")
+            .arg(refusalReasonText(check), acceptedNumbersText());
+    setTip(watch, QStringLiteral("<p>%1</p>")
+                      .arg(tip.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"))));
 }
 
 // Replaces the field's tooltip, or with an empty `tip` gives it back its
@@ -125,7 +129,7 @@ QString FieldCheck::refusalMessage(const RefusedFields& refused) const {
     QString message = tr("Rien n'a été pris en compte : les valeurs en vigueur restent celles d'avant, et un "
                          "calcul en cours continue avec elles.\n");
     for (const FieldRefusal& refusal : refused.refusals()) {
-        message += QLatin1Char('\n') + tr("« %1 » : « %2 » : %3.")
+        message += QLatin1Char('\n') + tr("« %1 » contient « %2 » : %3.")
                                            .arg(labelOf(refusal.field), QString::fromStdString(refusal.text),
                                                 refusalReasonText(refusal.check));
     }
@@ -141,7 +145,7 @@ QString FieldCheck::labelOf(Field field) const {
 
 void FieldCheck::broughtIntoRange(Field field, double typed, double taken) {
     Watch& watch = m_watches[static_cast<int>(field)];
-    m_lastNotice = tr("« %1 » : %2 est hors de la portée du curseur ; la valeur a été ramenée à %3.")
+    m_lastNotice = tr("« %1 » : %2 est hors de la portée du curseur ;\nla valeur a été ramenée à %3.")
                        .arg(labelOf(field), plainNumber(typed), plainNumber(taken));
     setTip(watch, {});
     setTip(watch, watch.designedTip + QStringLiteral("\n\n") + m_lastNotice);
