@@ -1,7 +1,8 @@
 // model_run: one whole run of the exchanger without a window, printed as one
 // JSON object. Usage: model_run [name=value ...], with any of the numeric
-// parameters by name (values read as the window reads its fields) and
-// cocourant=0|1. Starts from the program's start-up state, builds the
+// parameters by name (values read as the window reads its fields: a text
+// that is not a number ends the program with status 2, naming the
+// parameter) and cocourant=0|1. Starts from the program's start-up state, builds the
 // initial state and runs the run loop until time is no longer below tmax.
 #include "model/acquisition.h"
 #include "model/arithmeticfault.h"
@@ -21,17 +22,42 @@ using namespace calidor;
 
 namespace {
 
-bool setParameter(ModelParameters& p, std::string_view name, std::string_view text) {
-    if (name == "cocourant") {
-        p.cocourant = textToNumber(text) != 0 ? 1 : 0;
-        return true;
-    }
+// Where a parameter's value goes: nullptr for cocourant, which is not a
+// double; `known` is false for a name that is no parameter.
+double* parameterNamed(ModelParameters& p, std::string_view name, bool& known) {
+    known = true;
+    if (name == "cocourant")
+        return nullptr;
     for (const NamedParameter& np : NamedParameters)
-        if (name == np.name) {
-            p.*np.member = textToNumber(text);
-            return true;
-        }
-    return false;
+        if (name == np.name)
+            return &(p.*np.member);
+    known = false;
+    return nullptr;
+}
+
+// Sets one name=value argument; on an unknown name or a refused value says
+// why on the error output and returns false.
+bool setArgument(ModelParameters& p, std::string_view arg) {
+    const auto eq = arg.find('=');
+    bool known = false;
+    double* target = eq == std::string_view::npos ? nullptr : parameterNamed(p, arg.substr(0, eq), known);
+    if (!known) {
+        std::fprintf(stderr, "model_run: unknown argument '%.*s' (expected name=value)\n", int(arg.size()),
+                     arg.data());
+        return false;
+    }
+    const std::string_view name = arg.substr(0, eq);
+    const NumberCheck check = checkNumberText(arg.substr(eq + 1));
+    if (!check.accepted()) {
+        std::fprintf(stderr, "model_run: %.*s: %s (attendu : %s)\n", int(name.size()), name.data(),
+                     refusalReason(check).c_str(), AcceptedNumbers);
+        return false;
+    }
+    if (target)
+        *target = check.value;
+    else
+        p.cocourant = check.value != 0 ? 1 : 0;
+    return true;
 }
 
 void printArray(const char* name, const ModelState& m, double NodeRecord::*field) {
@@ -79,22 +105,9 @@ RunResult run(ModelState& m) {
 
 int main(int argc, char** argv) {
     auto model = std::make_unique<ModelState>();
-    for (int a = 1; a < argc; ++a) {
-        const std::string_view arg(argv[a]);
-        const auto eq = arg.find('=');
-        bool known = false;
-        try {
-            known = eq != std::string_view::npos &&
-                    setParameter(model->params, arg.substr(0, eq), arg.substr(eq + 1));
-        } catch (const ArithmeticFault& e) {
-            std::fprintf(stderr, "model_run: %.*s: %s\n", int(arg.size()), arg.data(), e.what());
+    for (int a = 1; a < argc; ++a)
+        if (!setArgument(model->params, argv[a]))
             return 2;
-        }
-        if (!known) {
-            std::fprintf(stderr, "model_run: unknown argument '%s' (expected name=value)\n", argv[a]);
-            return 2;
-        }
-    }
 
     const RunResult r = run(*model);
     const ModelState& m = *model;

@@ -3,18 +3,39 @@
 #include "model/arithmeticfault.h"
 #include "model/numbertext.h"
 
+#include <algorithm>
+
 namespace calidor {
 
 namespace {
 
 // A text too large for a double ("1e400") faults; the message names the
 // field by its label, so the user knows which one to correct.
-double readField(const AcquisitionForm& form, Field field) {
-    try {
-        return textToNumber(form.fieldText(field));
-    } catch (const ArithmeticFault& fault) {
-        throw ArithmeticFault(fault.kind(), std::string("lecture du champ « ") + fieldLabel(field) + " »");
-    }
+ArithmeticFault overflowIn(Field field) {
+    return ArithmeticFault(FaultKind::Overflow,
+                           std::string("lecture du champ « ") + fieldLabel(field) + " »");
+}
+
+// Every field but `skipped` is read before anything is taken: a set of
+// parameters is taken whole or not at all, so a run never goes on with half
+// of what the user typed.
+void checkFields(const AcquisitionForm& form, std::optional<Field> skipped) {
+    std::vector<FieldRefusal> refusals = refusedFields(form, skipped);
+    if (refusals.empty())
+        return;
+    const bool allTooLarge = std::all_of(refusals.begin(), refusals.end(), [](const FieldRefusal& r) {
+        return r.check.refusal == TextRefusal::TooLarge;
+    });
+    if (allTooLarge)
+        throw overflowIn(refusals.front().field);
+    throw RefusedFields(std::move(refusals));
+}
+
+std::string refusalSentence(const std::vector<FieldRefusal>& refusals) {
+    std::string sentence = "Rien n'a été pris en compte :";
+    for (const FieldRefusal& r : refusals)
+        sentence += std::string(" « ") + fieldLabel(r.field) + " » : " + refusalReason(r.check) + ".";
+    return sentence + " Attendu : " + AcceptedNumbers + ".";
 }
 
 // Where each field's value goes, in reading order.
@@ -114,6 +135,25 @@ std::string startupText(const ModelParameters& p, Field field) {
     }
 }
 
+// Whether a value lies outside what its slider can reach, so that a move of
+// the slider brings it back to the slider's end.
+bool outsideSliderRange(const Coupling& coupling, double value) {
+    if (coupling.temperature)
+        return value < 0 || value > 100;
+    return value < flowOfSliderPosition(5) || value > flowOfSliderPosition(100);
+}
+
+// Sets the slider of a field just read. A slider that moves runs its handler
+// at once, which rewrites its field and runs acquisition again from the
+// first field (nested); a value it brought back into its range is reported.
+void moveSlider(const ModelParameters& p, AcquisitionForm& form, const Coupling& coupling, double value) {
+    const int position = coupling.temperature ? temperatureSliderPosition(value) : flowSliderPosition(value);
+    const bool moves = form.sliderPosition(coupling.slider) != position;
+    form.setSliderPosition(coupling.slider, position);
+    if (moves && outsideSliderRange(coupling, value))
+        form.valueBroughtIntoRange(coupling.field, value, parameterOf(p, coupling.field));
+}
+
 void writeInletEntropies(ModelState& m) {
     const ModelParameters& p = m.params;
     const char* phase = "entropie d'entrée";
@@ -176,17 +216,32 @@ std::array<std::string, FieldCount> startupFieldTexts(const ModelParameters& p) 
     return texts;
 }
 
+RefusedFields::RefusedFields(std::vector<FieldRefusal> refusals)
+    : std::runtime_error(refusalSentence(refusals)), m_refusals(std::move(refusals)) {}
+
+std::vector<FieldRefusal> refusedFields(const AcquisitionForm& form, std::optional<Field> skipped) {
+    std::vector<FieldRefusal> refusals;
+    for (int f = 0; f < FieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (field == skipped)
+            continue;
+        std::string text = form.fieldText(field);
+        NumberCheck check = checkNumberText(text);
+        if (!check.accepted())
+            refusals.push_back({field, std::move(text), std::move(check)});
+    }
+    return refusals;
+}
+
 void acquisition(ModelState& model, AcquisitionForm& form) {
+    checkFields(form, std::nullopt);
     ModelParameters& p = model.params;
     for (int f = 0; f < FieldCount; ++f) {
         const auto field = static_cast<Field>(f);
-        const double value = readField(form, field);
+        const double value = textToNumber(form.fieldText(field));
         parameterOf(p, field) = value;
-        // A slider that moves runs its handler at once, which rewrites its
-        // field and runs acquisition again from the first field (nested).
         if (const Coupling* coupling = couplingOf(field))
-            form.setSliderPosition(coupling->slider, coupling->temperature ? temperatureSliderPosition(value)
-                                                                           : flowSliderPosition(value));
+            moveSlider(p, form, *coupling, value);
     }
     p.cocourant = form.coCurrentChecked() ? 1 : 0;
     writeInlets(model);
@@ -196,9 +251,16 @@ void acquisition(ModelState& model, AcquisitionForm& form) {
 void sliderChanged(ModelState& model, AcquisitionForm& form, Slider slider) {
     const int position = form.sliderPosition(slider);
     const Coupling& coupling = couplingOf(slider);
+    checkFields(form, coupling.field);
     form.setFieldText(coupling.field,
                       coupling.temperature ? temperatureSliderText(position) : flowSliderText(position));
     acquisition(model, form);
+}
+
+int sliderPositionOf(const ModelParameters& params, Slider slider) {
+    const Coupling& coupling = couplingOf(slider);
+    const double value = parameterOf(params, coupling.field);
+    return coupling.temperature ? temperatureSliderPosition(value) : flowSliderPosition(value);
 }
 
 void writeInlets(ModelState& model) {

@@ -4,9 +4,13 @@
 // fields and sliders (and its nesting) runs and is tested without widgets.
 
 #include "model/modelstate.h"
+#include "model/numbertext.h"
 
 #include <array>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace calidor {
 
@@ -52,7 +56,35 @@ public:
     virtual bool coCurrentChecked() const = 0;
     /// Shows rewritten fields and moved sliders at once.
     virtual void repaintNow() = 0;
+    /// A value typed outside its slider's range was brought back into it:
+    /// the slider moved to its end and the parameter took `taken`, not
+    /// `typed`. Called once the slider's handler has returned.
+    virtual void valueBroughtIntoRange(Field field, double typed, double taken) {
+        (void)field, (void)typed, (void)taken;
+    }
 };
+
+/// A field whose text is not a number: the text and why.
+struct FieldRefusal {
+    Field field;
+    std::string text;
+    NumberCheck check;
+};
+
+/// Raised by acquisition before it takes anything when fields hold texts that
+/// are not numbers. `what()` names every such field and says why, in French.
+class RefusedFields : public std::runtime_error {
+public:
+    explicit RefusedFields(std::vector<FieldRefusal> refusals);
+    const std::vector<FieldRefusal>& refusals() const { return m_refusals; }
+
+private:
+    std::vector<FieldRefusal> m_refusals;
+};
+
+/// The fields whose texts checkNumberText refuses, in reading order, but
+/// `skipped` (a slider's field that its handler is about to rewrite).
+std::vector<FieldRefusal> refusedFields(const AcquisitionForm& form, std::optional<Field> skipped = {});
 
 /// The caption of a field's label on the main window ("Cp F (J/kg.K)"), UTF-8.
 const char* fieldLabel(Field field);
@@ -65,14 +97,22 @@ std::array<std::string, FieldCount> startupFieldTexts(const ModelParameters& par
 
 /// Reads the 18 fields and the check box into the parameters, field by field,
 /// moving each slider to match its field as soon as its parameter is stored,
-/// then writes the inlet nodes and repaints. Raises ArithmeticFault (for an
-/// inlet at or below absolute zero, or a text whose value overflows, named by
-/// its field's label); what was stored before the fault stays.
+/// then writes the inlet nodes and repaints. Every text is checked first:
+/// with any field refused it raises RefusedFields, and with a text too large
+/// for a double ArithmeticFault (overflow, named by its field's label), in
+/// both cases before anything is taken or moved. Raises ArithmeticFault for
+/// an inlet at or below absolute zero too; what was stored before it stays.
 void acquisition(ModelState& model, AcquisitionForm& form);
 
 /// The body of a slider's change handler: rewrites the slider's field from its
-/// position, then runs acquisition.
+/// position, then runs acquisition. The other fields are checked before the
+/// field is rewritten: when one is refused nothing is written or taken (the
+/// slider alone has moved) and RefusedFields is raised.
 void sliderChanged(ModelState& model, AcquisitionForm& form, Slider slider);
+
+/// The position a slider takes for the parameter in force (the value its
+/// field last gave).
+int sliderPositionOf(const ModelParameters& params, Slider slider);
 
 /// Writes the inlet temperatures and entropies into nodes 0 and N + 1 of both
 /// arrays, whatever the flow arrangement.

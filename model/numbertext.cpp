@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 
 namespace calidor {
 
@@ -51,7 +52,6 @@ struct Reading {
     std::int64_t leftOut = 0;        // integer digits past LargestMantissa: powers of ten
     std::int64_t exponent = 0;       // decimal exponent, saturated at ExponentCap
     bool negative = false;
-    bool complete = false; // the whole text had the form of a number
 };
 
 Reading readNumber(std::string_view s) {
@@ -85,7 +85,6 @@ Reading readNumber(std::string_view s) {
         if (negativeExponent)
             r.exponent = -r.exponent;
     }
-    r.complete = i == s.size();
     return r;
 }
 
@@ -114,15 +113,142 @@ std::string padLeft(std::string text, int width) {
     return text;
 }
 
-} // namespace
+// The blanks a text may carry around its number: space, tab, and the two
+// non-breaking spaces of French typography (U+00A0, U+202F), in UTF-8.
+std::size_t blankLength(std::string_view s, std::size_t i) {
+    for (std::string_view blank : {" ", "\t", "\xC2\xA0", "\xE2\x80\xAF"})
+        if (s.substr(i, blank.size()) == blank)
+            return blank.size();
+    return 0;
+}
 
-double textToNumber(std::string_view text) {
+std::string_view trimmed(std::string_view s) {
+    std::size_t begin = 0;
+    while (begin < s.size() && blankLength(s, begin) != 0)
+        begin += blankLength(s, begin);
+    std::size_t end = s.size();
+    for (bool more = true; more && end > begin;) {
+        more = false;
+        for (std::size_t length = 1; length <= 3 && length <= end - begin; ++length)
+            if (blankLength(s, end - length) == length) {
+                end -= length;
+                more = true;
+                break;
+            }
+    }
+    return s.substr(begin, end - begin);
+}
+
+// The character at i, whole (all its UTF-8 bytes).
+std::string characterAt(std::string_view s, std::size_t i) {
+    std::size_t end = i + 1;
+    while (end < s.size() && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
+        ++end;
+    return std::string(s.substr(i, end - i));
+}
+
+NumberCheck outOfPlace(std::string_view s, std::size_t i) {
+    if (blankLength(s, i) != 0)
+        return {TextRefusal::InnerBlank, {}, 0};
+    return {TextRefusal::Character, characterAt(s, i), 0};
+}
+
+// Whether the text, separators already counted and a comma made a point,
+// has the number form from its first character to its last.
+NumberCheck checkForm(std::string_view s) {
+    std::size_t i = 0;
+    const auto digitsFrom = [&s, &i] {
+        const std::size_t first = i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+        return i - first;
+    };
+    if (s[i] == '+' || s[i] == '-')
+        ++i;
+    std::size_t mantissaDigits = digitsFrom();
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        mantissaDigits += digitsFrom();
+    }
+    const bool atExponent = i < s.size() && (s[i] == 'e' || s[i] == 'E');
+    if (mantissaDigits == 0)
+        return i == s.size() || atExponent ? NumberCheck{TextRefusal::NoDigits, {}, 0} : outOfPlace(s, i);
+    if (atExponent) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        if (digitsFrom() == 0 && i == s.size())
+            return {TextRefusal::ExponentDigits, {}, 0};
+    }
+    if (i != s.size())
+        return outOfPlace(s, i);
+    return {};
+}
+
+// The value of a text of the number form.
+double valueOf(std::string_view s) {
     fpu::clearFaults();
-    const Reading r = readNumber(text);
-    if (!r.complete)
-        return fpu::checked(r.digits, "lecture d'un nombre");
+    const Reading r = readNumber(s);
     const ext value = scaled(r);
     return fpu::checked(r.negative ? -value : value, "lecture d'un nombre");
+}
+
+} // namespace
+
+const char* const AcceptedNumbers =
+    "un nombre, avec un point ou une virgule comme séparateur décimal et un exposant facultatif, "
+    "par exemple 12.5, 12,5, -3 ou 4.2e-3 ; les blancs autour sont ignorés";
+
+NumberCheck checkNumberText(std::string_view text) {
+    const std::string_view core = trimmed(text);
+    if (core.empty())
+        return {TextRefusal::Empty, {}, 0};
+    const auto points = std::count(core.begin(), core.end(), '.');
+    const auto commas = std::count(core.begin(), core.end(), ',');
+    if (points + commas > 1)
+        return {TextRefusal::Separators, {}, 0};
+    std::string number(core);
+    std::replace(number.begin(), number.end(), ',', '.');
+    NumberCheck check = checkForm(number);
+    if (!check.accepted())
+        return check;
+    try {
+        check.value = valueOf(number);
+    } catch (const ArithmeticFault&) {
+        check.refusal = TextRefusal::TooLarge;
+    }
+    return check;
+}
+
+double textToNumber(std::string_view text) {
+    const NumberCheck check = checkNumberText(text);
+    if (check.refusal == TextRefusal::TooLarge)
+        return valueOf(std::string(trimmed(text))); // raises the overflow
+    if (!check.accepted())
+        throw std::invalid_argument(refusalReason(check));
+    return check.value;
+}
+
+std::string refusalReason(const NumberCheck& check) {
+    switch (check.refusal) {
+    case TextRefusal::None:
+        return {};
+    case TextRefusal::Empty:
+        return "le champ est vide";
+    case TextRefusal::NoDigits:
+        return "il n'y a aucun chiffre";
+    case TextRefusal::Separators:
+        return "il y a plus d'un séparateur décimal";
+    case TextRefusal::InnerBlank:
+        return "il y a un blanc au milieu du nombre";
+    case TextRefusal::Character:
+        return "le caractère « " + check.culprit + " » n'a pas sa place dans un nombre";
+    case TextRefusal::ExponentDigits:
+        return "l'exposant n'a pas de chiffres";
+    case TextRefusal::TooLarge:
+        return "le nombre est trop grand pour être calculé";
+    }
+    return {};
 }
 
 int temperatureSliderPosition(double temperature) {

@@ -8,17 +8,48 @@
 
 namespace calidor {
 
-/// Reads a field's text as a number; never rejects a text:
-/// - leading spaces are skipped; then an optional sign, digits, an optional
-///   "." with more digits, an optional exponent ("E" or "e", sign, digits);
-/// - a text of that form gives its value: the digits as one whole number,
-///   scaled by an exact power of ten in extended precision, then rounded;
-/// - an empty or blank text gives 0;
-/// - any other text gives the whole number formed by the mantissa digits read
-///   before the first character that does not fit, point and sign ignored
-///   ("12,5" gives 12, "0.05 " gives 5, "1.5x" gives 15, "abc" gives 0).
-/// Raises ArithmeticFault when the value overflows a double ("1e400").
+/// Why a field's text is not read as a number.
+enum class TextRefusal {
+    None,           // the text is a number
+    Empty,          // nothing, or blanks only
+    NoDigits,       // a sign or a point without a digit ("-", ".", "+e3")
+    Separators,     // more than one decimal separator ("1.2.3", "1,5.2")
+    InnerBlank,     // a blank inside the number ("1 000")
+    Character,      // a character that has no place in a number ("abc", "1.5x", "nan")
+    ExponentDigits, // an exponent mark with no digit after it ("1e", "2E-")
+    TooLarge        // beyond the largest double ("1e400")
+};
+
+/// What the reading of a field's text found.
+struct NumberCheck {
+    TextRefusal refusal = TextRefusal::None;
+    std::string culprit; // the first character out of place (UTF-8), for Character
+    double value = 0;    // the number, when the text is one
+
+    bool accepted() const { return refusal == TextRefusal::None; }
+};
+
+/// Reads a field's text as the number the user meant, or says why it is not
+/// one. Blanks (spaces, tabs, non-breaking spaces) before and after the
+/// number are ignored, and a single comma as the only decimal separator reads
+/// as a point ("12,5" is 12.5). What is left must have the number form: an
+/// optional sign, digits with at most one point (at least one digit), then an
+/// optional exponent ("E" or "e", an optional sign, at least one digit). Its
+/// value is the digits as one whole number, scaled by an exact power of ten in
+/// extended precision, then rounded once to double. Any other text is refused.
+NumberCheck checkNumberText(std::string_view text);
+
+/// The value of a text that checkNumberText accepts. Raises ArithmeticFault
+/// (overflow) for a text too large for a double, and std::invalid_argument,
+/// with the reason in French, for any other refused text.
 double textToNumber(std::string_view text);
+
+/// Why a text is refused, as a French phrase ("ce n'est pas un nombre : le
+/// caractère « x » n'y a pas sa place"); empty for an accepted text.
+std::string refusalReason(const NumberCheck& check);
+
+/// The numbers a field accepts, as a French sentence.
+extern const char* const AcceptedNumbers;
 
 /// Slider position (0 to 100) of an inlet temperature in °C: truncated,
 /// 0 at or below 0, 100 from 100 up.

@@ -194,6 +194,8 @@ void Lessons::buildRunActions() {
             m_form.runControl().stepOneRefresh();
         } catch (const ArithmeticFault& fault) {
             m_form.reportRunFault(QString::fromUtf8(fault.what()));
+        } catch (const RefusedFields& refused) {
+            m_form.reportRunFault(QString::fromUtf8(refused.what()));
         }
     });
 

@@ -5,6 +5,7 @@
 #include "pictures/pictures.h"
 #include "run/modellock.h"
 #include "ui/bilan.h"
+#include "ui/fieldcheck.h"
 #include "ui/help.h"
 #include "ui/lessons.h"
 
@@ -176,6 +177,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     buildMenu();
     setTabOrder();
     describeMainWindow(this);
+    m_fieldCheck = new FieldCheck(m_fields, this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     m_bilan = new BilanWindow(this);
@@ -413,6 +415,8 @@ void TForm1::guarded(const std::function<void()>& body) {
         body();
     } catch (const ArithmeticFault& fault) {
         showMessage(QString::fromUtf8(fault.what()));
+    } catch (const RefusedFields& refused) {
+        showMessage(m_fieldCheck->refusalMessage(refused));
     }
 }
 
@@ -450,7 +454,14 @@ void TForm1::Button5Click() {
 void TForm1::runSliderHandler(Slider slider) {
     guarded([this, slider] {
         ModelLock lock(modelMutex());
-        sliderChanged(m_model, *this, slider);
+        try {
+            sliderChanged(m_model, *this, slider);
+        } catch (const RefusedFields&) {
+            // Nothing was taken: the slider goes back to the value in force.
+            const QSignalBlocker blocker(m_sliders[indexOf(slider)]);
+            m_sliders[indexOf(slider)]->setValue(sliderPositionOf(m_model.params, slider));
+            throw;
+        }
     });
 }
 
@@ -519,6 +530,10 @@ void TForm1::repaintNow() {
         slider->repaint();
     if (m_bilan) // the end of an acquisition, under the model lock
         m_bilan->acquired(m_model);
+}
+
+void TForm1::valueBroughtIntoRange(Field field, double typed, double taken) {
+    m_fieldCheck->broughtIntoRange(field, typed, taken);
 }
 
 void TForm1::clearSeries(SeriesId series) {

@@ -36,6 +36,7 @@ namespace calidor {
 
 class Lessons;
 class BilanWindow;
+class FieldCheck;
 
 class TForm1 : public QMainWindow, public AcquisitionForm, public RunWindow {
     Q_OBJECT
@@ -83,6 +84,7 @@ public:
     void setSliderPosition(Slider slider, int position) override;
     bool coCurrentChecked() const override;
     void repaintNow() override;
+    void valueBroughtIntoRange(Field field, double typed, double taken) override;
 
     // RunWindow
     void clearSeries(SeriesId series) override;
@@ -136,8 +138,9 @@ private:
     std::array<charts::ChartView*, 3> m_charts{};
     std::array<charts::Series*, 11> m_series{};
     QAction* m_about1 = nullptr;
-    Lessons* m_lessons = nullptr;   // background menu, shortcuts, pause cue
-    BilanWindow* m_bilan = nullptr; // "Bilan et théorie", reached from the charts' menus and Ctrl+B
+    Lessons* m_lessons = nullptr;       // background menu, shortcuts, pause cue
+    BilanWindow* m_bilan = nullptr;     // "Bilan et théorie", reached from the charts' menus and Ctrl+B
+    FieldCheck* m_fieldCheck = nullptr; // marks fields that hold no number, says what was refused
 };
 
 } // namespace calidor

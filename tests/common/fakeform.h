@@ -12,6 +12,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace calidor::testing {
 
@@ -31,6 +32,12 @@ public:
     int fieldWrites = 0;
     int repaints = 0; // one per acquisition that reached its end
 
+    struct BroughtIntoRange {
+        Field field;
+        double typed, taken;
+    };
+    std::vector<BroughtIntoRange> broughtIntoRange; // what the window was told, in order
+
     std::string& text(Field f) { return texts[static_cast<int>(f)]; }
     int& slider(Slider s) { return sliders[static_cast<int>(s)]; }
 
@@ -49,6 +56,9 @@ public:
     }
     bool coCurrentChecked() const override { return checked; }
     void repaintNow() override { ++repaints; }
+    void valueBroughtIntoRange(Field f, double typed, double taken) override {
+        broughtIntoRange.push_back({f, typed, taken});
+    }
 
     /// The user drags a slider: the handler runs even on an unchanged position.
     void drag(Slider s, int position) {

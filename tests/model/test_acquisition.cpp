@@ -266,24 +266,157 @@ TEST(Acquisition, AFaultKeepsWhatWasStoredBeforeIt) {
     EXPECT_EQ(nonFiniteCount(m), 0);
 }
 
-TEST(Acquisition, ASliderMovesBeforeTheNextFieldIsRead) {
-    // A field that faults after a moved slider: the slider, its rewritten
-    // field and every parameter read before the fault stay.
+TEST(Acquisition, AnOverflowingTextTakesNothing) {
+    // The fields are checked before anything is taken: a slider that a field
+    // read earlier would have moved stays, with its field, and no parameter
+    // read before the overflowing one changes.
     Window w;
     ModelState& m = *w.model;
     w.form.text(Field::Tefbox) = "20.5";
     w.form.text(Field::Mcbox) = "0.07";
     w.form.text(Field::dtbox) = "1e400";
     EXPECT_THROW(acquisition(m, w.form), ArithmeticFault);
-    EXPECT_EQ(w.form.slider(Slider::TrackBar_TEF), 20);
-    EXPECT_EQ(w.form.text(Field::Tefbox), " 20  ");
-    EXPECT_SAME_BITS(m.params.Tef, 20.0);
-    EXPECT_SAME_BITS(m.params.Mc, 0.07);
+    EXPECT_EQ(w.form.slider(Slider::TrackBar_TEF), 2);
+    EXPECT_EQ(w.form.text(Field::Tefbox), "20.5");
+    EXPECT_SAME_BITS(m.params.Tef, 2.0);
+    EXPECT_SAME_BITS(m.params.Mc, 0.05);
     EXPECT_SAME_BITS(m.params.tmax, 300.0);
     EXPECT_SAME_BITS(m.params.dt, 0.004); // not replaced by anything
     EXPECT_EQ(w.form.repaints, 0);
     EXPECT_EQ(w.form.depth, 0);
     EXPECT_EQ(nonFiniteCount(m), 0);
+}
+
+// ---- Texts that are numbers, and texts that are not ----
+
+TEST(Acquisition, BlanksAndACommaGiveTheBitsOfThePlainText) {
+    const struct {
+        Field field;
+        const char* typed;
+        double ModelParameters::*parameter;
+        const char* plain;
+    } cases[] = {
+        {Field::MPbox, "0.0100 ", &ModelParameters::Mp, "0.0100"},
+        {Field::dtbox, "0.0040 ", &ModelParameters::dt, "0.0040"},
+        {Field::dtbox, "0,004", &ModelParameters::dt, "0.004"},
+        {Field::Cpcbox, " 4180,5\t", &ModelParameters::Cpc, "4180.5"},
+        {Field::tinitbox, "-3 ", &ModelParameters::Tinit, "-3"},
+        {Field::Edit_long,
+         "\xC2\xA0"
+         "2,5e-1",
+         &ModelParameters::Lech, "2.5e-1"},
+        {Field::Tmmaxbox, "12,5", &ModelParameters::tmax, "12.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Window w;
+        w.form.text(c.field) = c.typed;
+        acquisition(*w.model, w.form);
+        EXPECT_SAME_BITS(w.model->params.*c.parameter, textToNumber(c.plain));
+        EXPECT_EQ(w.form.text(c.field), c.typed); // a field without a slider keeps its text
+    }
+}
+
+TEST(Acquisition, ARefusedFieldTakesNothingFromAnyField) {
+    Window w;
+    ModelState& m = *w.model;
+    etat_initial(m);
+    const ModelParameters before = m.params;
+    const NodeRecord inletBefore = m.oldNodes[0];
+    // New values everywhere, with a slider to move, then texts that are not numbers.
+    w.form.text(Field::Tefbox) = "30";
+    w.form.text(Field::tecbox) = "500";
+    w.form.text(Field::Mcbox) = "0.07";
+    w.form.text(Field::debcbox) = "0.02";
+    w.form.text(Field::MPbox) = "1.5x";
+    w.form.text(Field::dtbox) = "";
+    w.form.checked = false;
+    const auto typed = w.form.texts;
+    try {
+        acquisition(m, w.form);
+        ADD_FAILURE() << "nothing refused";
+    } catch (const RefusedFields& refused) {
+        ASSERT_EQ(refused.refusals().size(), 2u);
+        EXPECT_EQ(refused.refusals()[0].field, Field::MPbox);
+        EXPECT_EQ(refused.refusals()[0].check.culprit, "x");
+        EXPECT_EQ(refused.refusals()[1].field, Field::dtbox);
+        EXPECT_EQ(refused.refusals()[1].check.refusal, TextRefusal::Empty);
+        const std::string what = refused.what();
+        EXPECT_NE(what.find("« Masse P (kg) »"), std::string::npos) << what;
+        EXPECT_NE(what.find("« dt (s) »"), std::string::npos) << what;
+        EXPECT_NE(what.find("12,5"), std::string::npos) << what; // what would be accepted
+    }
+    expectSameParameters(m.params, before);
+    EXPECT_EQ(w.form.texts, typed); // what the user typed stays
+    EXPECT_EQ(w.form.sliders, (std::array<int, 4>{2, 70, 50, 50}));
+    EXPECT_EQ(w.form.fieldWrites + w.form.moves + w.form.repaints, 0);
+    EXPECT_SAME_BITS(m.oldNodes[0].Tf, inletBefore.Tf);
+    EXPECT_SAME_BITS(m.oldNodes[0].sc, inletBefore.sc);
+    EXPECT_TRUE(w.form.broughtIntoRange.empty());
+
+    // Corrected, the same texts are taken whole.
+    w.form.text(Field::MPbox) = "1.5";
+    w.form.text(Field::dtbox) = "0,002";
+    acquisition(m, w.form);
+    EXPECT_SAME_BITS(m.params.Mp, 1.5);
+    EXPECT_SAME_BITS(m.params.dt, textToNumber("0.002"));
+    EXPECT_SAME_BITS(m.params.Tec, 100.0);
+    EXPECT_EQ(m.params.cocourant, 0);
+}
+
+TEST(Acquisition, ASliderMovedWhileAFieldIsRefusedTakesNothing) {
+    Window w;
+    ModelState& m = *w.model;
+    const ModelParameters before = m.params;
+    w.form.text(Field::Tefbox) = "20.5"; // the slider's own field: rewritten only when taken
+    w.form.text(Field::Edit_Kc) = "abc";
+    EXPECT_THROW(w.form.drag(Slider::TrackBar_TEF, 30), RefusedFields);
+    EXPECT_EQ(w.form.text(Field::Tefbox), "20.5");
+    EXPECT_EQ(w.form.fieldWrites + w.form.repaints, 0);
+    expectSameParameters(m.params, before);
+
+    // A refused text in the slider's own field is replaced by the slider's.
+    w.form.text(Field::Edit_Kc) = "2000";
+    w.form.text(Field::Tefbox) = "abc";
+    w.form.drag(Slider::TrackBar_TEF, 30);
+    EXPECT_EQ(w.form.text(Field::Tefbox), " 30  ");
+    EXPECT_SAME_BITS(m.params.Tef, 30.0);
+}
+
+TEST(Acquisition, AValueBroughtBackIntoItsSliderRangeIsReported) {
+    const struct {
+        Field field;
+        const char* typed;
+        int sliderBefore;
+        bool reported;
+        double typedValue, taken;
+    } cases[] = {
+        {Field::tecbox, "500", 70, true, 500, 100},
+        {Field::Tefbox, "-10", 2, true, -10, 0},
+        {Field::debfbox, "0.05", 50, true, 0.05, 0.03},
+        {Field::debcbox, "0,001", 50, true, 0.001, flowOfSliderPosition(5)},
+        {Field::tecbox, "90", 70, false, 0, 0},   // inside the range
+        {Field::Tefbox, "20.5", 2, false, 0, 0},  // a whole number of degrees, not a range
+        {Field::tecbox, "500", 100, false, 0, 0}, // the slider stays: the value as typed
+        {Field::debfbox, "0.0015", 50, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Window w;
+        const Slider slider = c.field == Field::Tefbox    ? Slider::TrackBar_TEF
+                              : c.field == Field::tecbox  ? Slider::TrackBar_TEC
+                              : c.field == Field::debfbox ? Slider::TrackBar_debf
+                                                          : Slider::TrackBar_debc;
+        w.form.slider(slider) = c.sliderBefore;
+        w.form.text(c.field) = c.typed;
+        acquisition(*w.model, w.form);
+        ASSERT_EQ(w.form.broughtIntoRange.size(), c.reported ? 1u : 0u);
+        if (c.reported) {
+            EXPECT_EQ(w.form.broughtIntoRange[0].field, c.field);
+            EXPECT_SAME_BITS(w.form.broughtIntoRange[0].typed, c.typedValue);
+            EXPECT_SAME_BITS(w.form.broughtIntoRange[0].taken, c.taken);
+        }
+    }
 }
 
 } // namespace

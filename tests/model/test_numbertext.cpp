@@ -6,6 +6,7 @@
 #include "model/numbertext.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -25,7 +26,7 @@ TEST(TextToNumber, WholeNumbersAndTheirScaling) {
     const TextCase cases[] = {
         {" 3.5", 3.5},
         {"5.", 5},
-        {".", 0},
+        {".5", 0.5},
         {"1e3", 1000},
         {"1E+2", 100},
         {"-0.5", -0.5},
@@ -52,14 +53,73 @@ TEST(TextToNumber, WholeNumbersAndTheirScaling) {
         EXPECT_SAME_BITS(textToNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(TextToNumber, TextsThatAreNotNumbersGiveTheirDigits) {
-    const TextCase cases[] = {
-        {"12,5", 12},   {" 50  ", 50}, {"0.05 ", 5},  {"-3 ", 3},      {"1.5x", 15},
-        {"abc", 0},     {"", 0},       {"   ", 0},    {"3.5 ", 35},    {"  2  ", 2},
-        {"100  ", 100}, {"0,02", 0},   {"1e400 ", 1}, {"2.5e-2 ", 25},
+// Blanks around the number, and a comma as the only decimal separator, give
+// exactly the bits of the plain text with a point.
+TEST(TextToNumber, BlanksAndACommaGiveTheBitsOfThePlainText) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12,5", "12.5"},
+        {" 50  ", "50"},
+        {"0.05 ", "0.05"},
+        {"-3 ", "-3"},
+        {"3.5 ", "3.5"},
+        {"  2  ", "2"},
+        {"100  ", "100"},
+        {"0,02", "0.02"},
+        {"2.5e-2 ", "2.5e-2"},
+        {"0,004", "0.004"},
+        {"\t0.0040\t", "0.0040"},
+        {"1,5E3", "1.5E3"},
+        {",5", ".5"},
+        {"5,", "5."},
+        {"-0,0100", "-0.0100"},
+        {"\xC2\xA0"
+         "12,5\xE2\x80\xAF",
+         "12.5"}, // the non-breaking spaces of French typography
     };
-    for (const TextCase& c : cases)
-        EXPECT_SAME_BITS(textToNumber(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& [text, plain] : cases)
+        EXPECT_SAME_BITS(textToNumber(text), textToNumber(plain)) << '"' << text << '"';
+}
+
+TEST(TextToNumber, TextsThatAreNotNumbersAreRefusedWithTheirReason) {
+    const struct {
+        const char* text;
+        TextRefusal refusal;
+        const char* culprit;
+    } cases[] = {
+        {"", TextRefusal::Empty, ""},
+        {"  \t ", TextRefusal::Empty, ""},
+        {"abc", TextRefusal::Character, "a"},
+        {"1.5x", TextRefusal::Character, "x"},
+        {"nan", TextRefusal::Character, "n"},
+        {"1e5x", TextRefusal::Character, "x"},
+        {"\xE2\x88\x92"
+         "3",
+         TextRefusal::Character, "\xE2\x88\x92"}, // a typographic minus, whole
+        {"-", TextRefusal::NoDigits, ""},
+        {".", TextRefusal::NoDigits, ""},
+        {"-.e3", TextRefusal::NoDigits, ""},
+        {"1.2.3", TextRefusal::Separators, ""},
+        {"1,5.2", TextRefusal::Separators, ""},
+        {"1 000", TextRefusal::InnerBlank, ""},
+        {"12,5 kg", TextRefusal::InnerBlank, ""},
+        {"1e", TextRefusal::ExponentDigits, ""},
+        {"1e400", TextRefusal::TooLarge, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const NumberCheck check = checkNumberText(c.text);
+        EXPECT_EQ(check.refusal, c.refusal);
+        EXPECT_EQ(check.culprit, c.culprit);
+        EXPECT_FALSE(check.accepted());
+        EXPECT_FALSE(refusalReason(check).empty());
+        if (c.refusal == TextRefusal::TooLarge)
+            EXPECT_THROW(textToNumber(c.text), ArithmeticFault);
+        else
+            EXPECT_THROW(textToNumber(c.text), std::invalid_argument);
+    }
+    // The reason names the character out of place.
+    EXPECT_EQ(refusalReason(checkNumberText("1.5x")), "le caractère « x » n'a pas sa place dans un nombre");
+    EXPECT_TRUE(refusalReason(checkNumberText("12.5")).empty());
 }
 
 TEST(TextToNumber, OverflowIsAFaultNotAnInfinity) {
