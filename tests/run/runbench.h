@@ -14,6 +14,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -46,6 +47,14 @@ struct Bench {
     bool ended() { return control->simu() && control->simu()->disposed(); }
     bool halted() { return control->simu() && control->simu()->isHalted(); }
 };
+
+/// The threads of this process now (Linux): a run that has ended leaves none.
+inline int threadCount() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
+    return count;
+}
 
 inline std::uint64_t bits(double v) {
     return std::bit_cast<std::uint64_t>(v);
