@@ -11,6 +11,8 @@
 #include "run/modellock.h"
 #include "run/runcontrol.h"
 
+#include <QTest>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -20,6 +22,14 @@
 #include <vector>
 
 namespace calidor::testing {
+
+/// The threads of this process now (Linux): a run that has ended leaves none.
+inline int threadCount() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
+    return count;
+}
 
 struct Bench {
     std::unique_ptr<ModelState> model = std::make_unique<ModelState>();
@@ -45,16 +55,18 @@ struct Bench {
         return model->time;
     }
     bool ended() { return control->simu() && control->simu()->disposed(); }
+    /// The threads of the process once a first, one-step run has come and
+    /// gone: a sanitizer's runtime starts a helper thread with the first
+    /// worker, which then stays.
+    int threadsAtRest() {
+        start("0");
+        waitFor([&] { return ended(); });
+        control->stop();
+        QTest::qWait(20);
+        return threadCount();
+    }
     bool halted() { return control->simu() && control->simu()->isHalted(); }
 };
-
-/// The threads of this process now (Linux): a run that has ended leaves none.
-inline int threadCount() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
-        ++count;
-    return count;
-}
 
 inline std::uint64_t bits(double v) {
     return std::bit_cast<std::uint64_t>(v);

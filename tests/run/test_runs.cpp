@@ -109,7 +109,7 @@ TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues
 
 TEST(PauseAndStop, StopWhilePausedEndsTheRunWithoutAnotherStep) {
     Bench b;
-    const int threadsBefore = threadCount();
+    const int threadsBefore = b.threadsAtRest();
     b.start("100000");
     ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
     b.control->pause();

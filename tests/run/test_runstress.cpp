@@ -136,10 +136,10 @@ private:
 } // namespace
 
 TEST(RunStress, MarchePauseArretAndStepsInRandomOrder) {
-    const int threadsBefore = threadCount();
-    int actions = 0, stops = 0, haltedStops = 0;
+    int actions = 0, stops = 0, haltedStops = 0, threadsBefore = 0;
     {
         Session session(20261218);
+        threadsBefore = session.b.threadsAtRest();
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < SessionMilliseconds && !::testing::Test::HasFatalFailure()) {
