@@ -34,16 +34,16 @@ void RunControl::start() {
             emit control->runStateChanged();
     });
     m_window.setStartEnabled(false);
-    m_window.disableRepresentation();
+    m_window.setRepresentationEnabled(false);
     const QString title = balanceChartTitle(m_window.representation());
     if (!title.isEmpty())
         m_window.setChartTitle(ChartId::Chart2, title);
-    m_window.disableLength();
+    m_window.setLengthEnabled(false);
     emit runStateChanged();
 }
 
 void RunControl::pause() {
-    if (!m_simu || m_simu->disposed())
+    if (!latestRunLive())
         return;
     sym& run = *m_simu;
     if (run.en_marche == 1) {
@@ -70,34 +70,34 @@ void RunControl::stepOneRefresh() {
     emit runStateChanged();
 }
 
-void RunControl::endLatestRun() {
-    stop();
-    if (pausedByUser())
-        m_simu->end();
-    emit runStateChanged();
-}
-
 void RunControl::setPace(Pace pace) {
     m_pace = pace;
     if (m_simu && !m_simu->disposed())
         m_simu->setPace(pace);
 }
 
+bool RunControl::latestRunLive() const {
+    return m_simu && !m_simu->disposed() && !m_simu->stopRequested();
+}
+
 bool RunControl::pausedByUser() const {
-    return m_simu && !m_simu->disposed() && m_simu->en_marche == 0;
+    return latestRunLive() && m_simu->en_marche == 0;
 }
 
 void RunControl::stop() {
-    if (m_simu && !m_simu->disposed()) {
-        if (m_simu->en_marche == 1)
-            m_simu->requestStop();
-        else
-            m_simu->holdDisplay();
-    }
+    // A halted worker wakes on the request and ends before another step:
+    // nothing is left that a later "Pause" could bring back to life.
+    if (m_simu && !m_simu->disposed())
+        m_simu->requestStop();
     for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5,
-                       SeriesId::Series7, SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
+                       SeriesId::Series6, SeriesId::Series7, SeriesId::Series8, SeriesId::Series9,
+                       SeriesId::Series10, SeriesId::Series11, SeriesId::Series3})
         m_window.clearSeries(s);
     m_window.setStartEnabled(true);
+    // The curves are empty: a new run may take another length or another
+    // representation without mixing with what was drawn.
+    m_window.setRepresentationEnabled(true);
+    m_window.setLengthEnabled(true);
     emit runStateChanged();
 }
 

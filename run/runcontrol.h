@@ -28,14 +28,18 @@ public:
     void start();
 
     /// "Pause": halts the latest run, or runs acquisition and lets it
-    /// continue. Does nothing before the first run or once it has ended.
-    /// Raises ArithmeticFault from that acquisition; the run stays halted.
+    /// continue. Does nothing before the first run, once it has ended, or
+    /// once "Arrêt" has asked it to stop. Raises ArithmeticFault from that
+    /// acquisition; the run stays halted.
     void pause();
 
-    /// "Arrêt": asks a computing run to stop after its step (a paused one
-    /// stays paused), empties the curves and enables the start button. A
-    /// refresh already handed over but not begun is dropped, so the curves
-    /// stay empty.
+    /// "Arrêt": ends the latest run whatever its state: a computing run after
+    /// the step it computes, a run halted by "Pause" without another step.
+    /// Empties every curve, markers included, and enables the start button,
+    /// the representation and the length (nothing is left drawn that a
+    /// new length or representation would contradict). A refresh already
+    /// handed over but not begun is dropped, so the curves stay empty. Does
+    /// not wait for the worker.
     void stop();
 
     /// "Avancer d'un affichage": while the latest run is halted by "Pause",
@@ -45,17 +49,16 @@ public:
     /// halted.
     void stepOneRefresh();
 
-    /// "Arrêt", and a run halted by "Pause" is ended as well (it could only
-    /// be resumed with values meant for another run). Used before a lesson
-    /// scenario writes its values.
-    void endLatestRun();
+    /// "Arrêt", before a lesson scenario writes its values.
+    void endLatestRun() { stop(); }
 
     /// The pace of the latest run and of the runs to come; takes effect at
     /// once, during a run too.
     void setPace(Pace pace);
     Pace pace() const { return m_pace; }
 
-    /// The latest run exists, has not ended, and is halted by "Pause".
+    /// The latest run exists, has not ended nor been stopped, and is halted
+    /// by "Pause".
     bool pausedByUser() const;
 
     /// Ends every run without another step; used when the program ends.
@@ -69,6 +72,10 @@ signals:
     void runStateChanged();
 
 private:
+    /// The latest run still answers "Pause": it exists, its body has not
+    /// returned, and no "Arrêt" has asked it to stop.
+    bool latestRunLive() const;
+
     ModelState& m_model;
     AcquisitionForm& m_form;
     RunWindow& m_window;

@@ -50,11 +50,14 @@ public:
 
     // Controls that run control enables and disables.
     virtual void setStartEnabled(bool enabled) = 0;
-    virtual void disableRepresentation() = 0;
-    virtual void disableLength() = 0;
+    /// The representation group and the length field: fixed while a run
+    /// draws into the curves, free again once "Arrêt" has emptied them.
+    virtual void setRepresentationEnabled(bool enabled) = 0;
+    virtual void setLengthEnabled(bool enabled) = 0;
 
-    /// Tells the user, on the user-interface thread, that a run stopped on an
-    /// arithmetic fault (the message is complete, in French).
+    /// Tells the user, on the user-interface thread, that a run ended on an
+    /// arithmetic fault (the message is complete, in French); the start
+    /// button is already enabled again.
     virtual void reportRunFault(const QString& message) = 0;
 
     /// Called at the end of every display refresh, with the state just shown

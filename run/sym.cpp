@@ -130,7 +130,12 @@ QString faultMessage(const ArithmeticFault& error, double time, const ModelParam
             "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le "
             "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
             "températures divergent alors.");
-    return QCoreApplication::translate("calidor::sym", "Le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3")
+    // The run has ended like a run that reached its end time: say so, and
+    // that the next "Marche" starts afresh.
+    return QCoreApplication::translate(
+               "calidor::sym", "La marche est terminée : le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3"
+                               "\n\nLes courbes gardent le dernier affichage ; « Marche » (F5) démarre "
+                               "une nouvelle marche.")
         .arg(sym::timeText(time).trimmed(), fault, cause);
 }
 
@@ -178,7 +183,6 @@ void sym::resume() {
     signalWorker([this] {
         m_haltRequested = false;
         m_stepping = false;
-        m_displayHeld = false;
         m_pacer.reanchor();
     });
 }
@@ -187,25 +191,12 @@ void sym::stepToNextRefresh() {
     signalWorker([this] {
         m_haltRequested = false;
         m_stepping = true;
-        m_displayHeld = false;
     });
 }
 
 void sym::requestStop() {
     signalWorker([this] {
         m_stopRequested.store(true);
-        if (m_handOff == HandOff::Pending)
-            m_handOff = HandOff::Dropped;
-    });
-}
-
-void sym::holdDisplay() {
-    signalWorker([this] {
-        m_displayHeld = true;
-        if (m_stepping) {
-            m_stepping = false;
-            m_haltRequested = true;
-        }
         if (m_handOff == HandOff::Pending)
             m_handOff = HandOff::Dropped;
     });
@@ -238,6 +229,7 @@ bool sym::isHalted() const {
 //   5. every RefreshPeriod-th step of the process, the display is refreshed (and a run
 //      stepped forward by one refresh halts again);
 //   6. the end time, read afresh, ends the run naturally, or back to 2.
+// A fault ends the run as its end time does, and the user is told why.
 void sym::body() {
     try {
         double time;
@@ -268,11 +260,12 @@ void sym::body() {
                     break;
             }
             if (!(time < tmax)) {
-                finishNaturally();
+                enableStart();
                 break;
             }
         }
     } catch (const ArithmeticFault& fault) {
+        enableStart();
         reportFault(fault);
     }
     dispose();
@@ -315,13 +308,13 @@ void sym::haltIfStepping() {
 // Posts RefreshDisplay to the user-interface thread and waits until it has
 // returned, or until the run is ended, which cancels it if it has not begun.
 // A refresh dropped by "Arrêt" (or never handed over because of it) lets the
-// worker go on. False: the run is ending.
+// worker go on to its stop test. False: the run is ending.
 bool sym::handOffRefresh() {
     {
         std::lock_guard lock(m_sync);
         if (m_ending)
             return false;
-        if (m_stopRequested.load() || m_displayHeld)
+        if (m_stopRequested.load())
             return true;
         m_handOff = HandOff::Pending;
     }
@@ -349,7 +342,8 @@ void sym::runHandOff() {
     signalWorker([this] { m_handOff = HandOff::Done; });
 }
 
-void sym::finishNaturally() {
+// The run has ended by itself: "Marche" starts the next one.
+void sym::enableStart() {
     post(m_ui, [this, self = weak_from_this()] {
         if (self.lock())
             m_window.setStartEnabled(true);

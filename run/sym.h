@@ -15,7 +15,8 @@
 // request and the end request are flags under that same mutex (the stop
 // request is also an atomic, read once per step). Between two steps the
 // worker waits on that condition, halted or until its pace says the next
-// step is due, so every request wakes it at once. The hand-off can be
+// step is due, so every request wakes it at once; a stop request releases a
+// halted worker, which ends without another step. The hand-off can be
 // cancelled by the user-interface thread, which is how it ends a run
 // without ever waiting for a worker that waits for it, and how "Arrêt"
 // keeps a refresh that has not begun off the emptied curves.
@@ -69,13 +70,10 @@ public:
     /// brings nstep to a multiple of RefreshPeriod, refresh the display, and
     /// halt again.
     void stepToNextRefresh();
-    /// Asks the worker to end after the step it is computing (at once if it
-    /// waits between steps); a refresh handed over but not begun is dropped.
+    /// Asks the worker to end after the step it is computing, at once if it
+    /// waits between steps, halted or not; a refresh handed over but not
+    /// begun is dropped. Does not wait for the worker.
     void requestStop();
-    /// For "Arrêt" on a halted run: a refresh handed over but not begun is
-    /// dropped, a step towards the next refresh is called off, and no refresh
-    /// is handed over until the run is resumed or stepped again.
-    void holdDisplay();
     /// The pace, from the next step on.
     void setPace(Pace pace);
     /// Ends the worker without another step (waking it if halted, cancelling
@@ -104,7 +102,7 @@ private:
     void haltIfStepping();
     bool handOffRefresh();
     void runHandOff();
-    void finishNaturally();
+    void enableStart();
     void reportFault(const ArithmeticFault& fault);
     void dispose();
     void joinFinishedWorker();
@@ -116,10 +114,9 @@ private:
     mutable std::mutex m_sync;
     std::condition_variable m_wake;
     bool m_haltRequested = false;
-    bool m_halted = false;      // the worker sits at the pause gate
-    bool m_ending = false;      // end(): no further step, no refresh
-    bool m_stepping = false;    // computing towards the next refresh, then halt
-    bool m_displayHeld = false; // "Arrêt" while halted: no refresh until resumed
+    bool m_halted = false;   // the worker sits at the pause gate
+    bool m_ending = false;   // end(): no further step, no refresh
+    bool m_stepping = false; // computing towards the next refresh, then halt
     Pacer m_pacer;
     HandOff m_handOff = HandOff::Idle;
     std::function<void()> m_onDisposed;

@@ -574,12 +574,12 @@ void TForm1::setStartEnabled(bool enabled) {
     m_button1->setEnabled(enabled);
 }
 
-void TForm1::disableRepresentation() {
-    m_radioGroup1->setEnabled(false);
+void TForm1::setRepresentationEnabled(bool enabled) {
+    m_radioGroup1->setEnabled(enabled);
 }
 
-void TForm1::disableLength() {
-    m_fields[indexOf(Field::Edit_long)]->setEnabled(false);
+void TForm1::setLengthEnabled(bool enabled) {
+    m_fields[indexOf(Field::Edit_long)]->setEnabled(enabled);
 }
 
 void TForm1::reportRunFault(const QString& message) {

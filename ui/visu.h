@@ -94,8 +94,8 @@ public:
     void setTimeText(const QString& text) override;
     Representation representation() const override;
     void setStartEnabled(bool enabled) override;
-    void disableRepresentation() override;
-    void disableLength() override;
+    void setRepresentationEnabled(bool enabled) override;
+    void setLengthEnabled(bool enabled) override;
     void reportRunFault(const QString& message) override;
     void displayRefreshed(const ModelState& model) override;
 

@@ -45,8 +45,8 @@ public:
     }
     Representation representation() const override { return shown; }
     void setStartEnabled(bool enabled) override { startEnabled = enabled; }
-    void disableRepresentation() override { representationEnabled = false; }
-    void disableLength() override { lengthEnabled = false; }
+    void setRepresentationEnabled(bool enabled) override { representationEnabled = enabled; }
+    void setLengthEnabled(bool enabled) override { lengthEnabled = enabled; }
     void reportRunFault(const QString& message) override { faults.push_back(message); }
 
     const std::vector<Point>& points(SeriesId s) const { return series[int(s)]; }

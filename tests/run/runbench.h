@@ -11,14 +11,25 @@
 #include "run/modellock.h"
 #include "run/runcontrol.h"
 
+#include <QTest>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <vector>
 
 namespace calidor::testing {
+
+/// The threads of this process now (Linux): a run that has ended leaves none.
+inline int threadCount() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
+    return count;
+}
 
 struct Bench {
     std::unique_ptr<ModelState> model = std::make_unique<ModelState>();
@@ -44,6 +55,16 @@ struct Bench {
         return model->time;
     }
     bool ended() { return control->simu() && control->simu()->disposed(); }
+    /// The threads of the process once a first, one-step run has come and
+    /// gone: a sanitizer's runtime starts a helper thread with the first
+    /// worker, which then stays.
+    int threadsAtRest() {
+        start("0");
+        waitFor([&] { return ended(); });
+        control->stop();
+        QTest::qWait(20);
+        return threadCount();
+    }
     bool halted() { return control->simu() && control->simu()->isHalted(); }
 };
 

@@ -10,6 +10,7 @@
 #include "run/runcontrol.h"
 
 #include <QLocale>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -106,38 +107,59 @@ TEST(PauseAndStop, PauseActualisePauseContinuesFromTheHaltedStepWithTheNewValues
     EXPECT_EQ(bits(reference->Sgen), bits(b.model->Sgen));
 }
 
-TEST(PauseAndStop, StopWhilePausedReleasesTheRunAndPauseLetsItCompute) {
+TEST(PauseAndStop, StopWhilePausedEndsTheRunWithoutAnotherStep) {
+    Bench b;
+    const int threadsBefore = b.threadsAtRest();
+    b.start("100000");
+    ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
+    b.control->pause();
+    ASSERT_TRUE(waitFor([&] { return b.halted(); }));
+    const std::int64_t haltedAt = b.nstep();
+    const int refreshes = b.window.refreshes;
+
+    b.control->stop();
+    EXPECT_TRUE(b.control->simu()->stopRequested());
+    EXPECT_FALSE(b.control->pausedByUser()) << "the pause cue goes at once";
+    EXPECT_TRUE(b.window.startEnabled);
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }, 10)) << "the halted worker is released and ends";
+    EXPECT_EQ(b.nstep(), haltedAt);
+    EXPECT_TRUE(waitFor([&] { return threadCount() == threadsBefore; }, 10)) << "no thread is left behind";
+
+    // "Pause" has nothing to resume: no step, no refresh, the curves stay empty.
+    b.control->pause();
+    EXPECT_EQ(b.control->simu()->en_marche, 0);
+    QTest::qWait(50);
+    EXPECT_EQ(b.nstep(), haltedAt);
+    EXPECT_EQ(b.window.refreshes, refreshes);
+    for (const auto& points : b.window.series)
+        EXPECT_TRUE(points.empty());
+    EXPECT_TRUE(b.window.startEnabled);
+}
+
+TEST(PauseAndStop, StopDuringAStepForwardEndsTheRunBeforeItsRefresh) {
     Bench b;
     b.start("100000");
     b.control->pause();
     ASSERT_TRUE(waitFor([&] { return b.halted(); }));
-    b.window.series[int(SeriesId::Series5)].push_back({1, 1});
+    b.control->stepOneRefresh();
     b.control->stop();
-    EXPECT_TRUE(b.window.startEnabled);
-    EXPECT_TRUE(b.window.points(SeriesId::Series5).empty());
-    EXPECT_FALSE(b.control->simu()->stopRequested()) << "a paused run gets no stop request";
-    EXPECT_TRUE(b.halted());
-
-    b.control->pause(); // running, released
-    const std::int32_t before = b.nstep();
-    ASSERT_TRUE(waitFor([&] { return b.nstep() > before + 100; }));
-    EXPECT_TRUE(b.window.startEnabled);
-    EXPECT_FALSE(b.ended());
-
-    b.control->stop();
-    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
-    EXPECT_TRUE(b.window.startEnabled);
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }, 10));
+    QCoreApplication::processEvents();
+    for (const auto& points : b.window.series)
+        EXPECT_TRUE(points.empty());
+    EXPECT_FALSE(b.control->pausedByUser());
 }
 
 TEST(PauseAndStop, StopEndsTheRunAfterItsStepAndEmptiesTheCurves) {
     Bench b;
     b.start("100000");
     ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
+    for (SeriesId marker : {SeriesId::Series6, SeriesId::Series8, SeriesId::Series10})
+        ASSERT_EQ(b.window.points(marker).size(), 1u);
     b.control->stop();
     EXPECT_TRUE(b.window.startEnabled);
-    for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series5,
-                       SeriesId::Series7, SeriesId::Series9, SeriesId::Series11, SeriesId::Series3})
-        EXPECT_TRUE(b.window.points(s).empty());
+    for (const auto& points : b.window.series) // the markers with the curves
+        EXPECT_TRUE(points.empty());
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     const std::int32_t last = b.nstep();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -176,14 +198,13 @@ TEST(OpenCases, StartWhileAnEarlierWorkerComputesEndsItFirst) {
     EXPECT_TRUE(first->disposed()) << "the earlier worker ended before the new run was created";
     EXPECT_NE(first, b.control->simu());
 
-    // A run halted and released by "Arrêt" never computes again.
+    // A run halted by "Pause" and stopped is gone before the next one starts.
     b.control->pause();
     ASSERT_TRUE(waitFor([&] { return b.halted(); }));
     b.control->stop();
     std::shared_ptr<sym> halted = b.control->simu();
     b.control->start();
     EXPECT_TRUE(halted->disposed());
-    EXPECT_EQ(halted->en_marche, 0);
     b.control->stop();
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
 }
@@ -200,28 +221,64 @@ TEST(OpenCases, RunCreationFaultStartsNothing) {
 
 // --- Faults in the worker -------------------------------------------------------
 
-TEST(Faults, ZeroMassEndsTheRunWithAMessageAndKeepsStartDisabled) {
+TEST(Faults, AFaultEndsTheRunAsItsEndTimeDoesAndMarcheStartsANewOne) {
     Bench b;
     b.setField(Field::Mcbox, "0");
     b.control->start();
     ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
     ASSERT_TRUE(waitFor([&] { return b.ended(); }));
     const QString message = b.window.faults.front();
-    EXPECT_TRUE(message.contains(QStringLiteral("t = 0.000"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("masse"))) << message.toStdString();
-    EXPECT_FALSE(b.window.startEnabled);
-    b.control->pause(); // nothing to pause
-    b.control->stop();
+    for (const char* says : {"La marche est terminée", "t = 0.000", "masse", "(F5)"})
+        EXPECT_TRUE(message.contains(QString::fromUtf8(says))) << says << " in " << message.toStdString();
     EXPECT_TRUE(b.window.startEnabled);
+    // As after a natural end, the curves may still be added to: the length
+    // and the representation stay fixed.
+    EXPECT_FALSE(b.window.lengthEnabled);
+    EXPECT_FALSE(b.window.representationEnabled);
+    b.control->pause(); // nothing to pause
+    EXPECT_FALSE(b.control->pausedByUser());
+
+    b.setField(Field::Mcbox, "0.05");
+    b.start("100000");
+    EXPECT_FALSE(b.window.startEnabled);
+    ASSERT_TRUE(waitFor([&] { return b.window.refreshes >= 1; }));
+    EXPECT_FALSE(b.ended());
+    EXPECT_EQ(b.window.faults.size(), 1u);
+    b.control->stop();
+    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
+}
+
+TEST(Controls, LengthAndRepresentationAreFreeOnlyOnceArretHasEmptiedTheCurves) {
+    Bench b;
+    const auto locked = [&] { return !b.window.lengthEnabled && !b.window.representationEnabled; };
+    const auto unlocked = [&] { return b.window.lengthEnabled && b.window.representationEnabled; };
+    b.start("0");
+    EXPECT_TRUE(locked());
+    ASSERT_TRUE(waitFor([&] { return b.ended() && b.window.startEnabled; }));
+    EXPECT_TRUE(locked()) << "a natural end keeps the curves, which a new run adds to";
+    b.control->stop();
+    EXPECT_TRUE(unlocked());
+    b.start("100000");
+    EXPECT_TRUE(locked());
+    b.control->pause();
+    EXPECT_TRUE(locked());
+    b.control->stop();
+    EXPECT_TRUE(unlocked());
+    b.setField(Field::dtbox, "0");
+    b.start("100000");
+    ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
+    EXPECT_TRUE(locked());
+    b.control->stop();
+    EXPECT_TRUE(unlocked());
 }
 
 TEST(Faults, TooLargeATimeStepDivergesIntoAFaultWithNothingNonFiniteDrawn) {
     Bench b;
-    b.setField(Field::dtbox, "0.05");
+    b.setField(Field::dtbox, "0.0065"); // diverges over a few refreshes, then faults
     b.start("100000");
     ASSERT_TRUE(waitFor([&] { return b.window.faults.size() == 1; }));
-    ASSERT_TRUE(waitFor([&] { return b.ended(); }));
-    EXPECT_FALSE(b.window.startEnabled);
+    ASSERT_TRUE(waitFor([&] { return b.ended() && b.window.startEnabled; }));
+    EXPECT_FALSE(b.window.points(SeriesId::Series1).empty()) << "the charts keep the last refresh";
     for (const auto& points : b.window.series)
         EXPECT_TRUE(allFinite(points));
     ModelLock lock(modelMutex());
@@ -247,7 +304,7 @@ TEST(Shutdown, EndsWithoutHangInEveryState) {
              b.control->start();
              b.control->pause();
          }},
-        {"paused, released",
+        {"paused, then stopped",
          [](Bench& b) {
              b.control->start();
              b.control->pause();
