@@ -138,10 +138,6 @@ and the transport of each fluid does not amplify a cell-to-cell oscillation</tra
         <translation>Outlet change</translation>
     </message>
     <message>
-        <source>Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 dernières secondes simulées</source>
-        <translation>Steady state: both outlet temperatures change by less than %1 °C over the last %2 simulated seconds</translation>
-    </message>
-    <message>
         <source>Efficacité en fonction du NUT</source>
         <translation>Effectiveness versus NTU</translation>
     </message>
@@ -172,10 +168,6 @@ and the transport of each fluid does not amplify a cell-to-cell oscillation</tra
     <message>
         <source>calcul…</source>
         <translation>computing…</translation>
-    </message>
-    <message>
-        <source>— : moins de %1 s simulées</source>
-        <translation>—: less than %1 s simulated</translation>
     </message>
     <message>
         <source> en %1 s (seuil %2 °C) : </source>
@@ -253,6 +245,28 @@ and the transport of each fluid does not amplify a cell-to-cell oscillation</tra
         <source>Puissance du fluide froid</source>
         <translation>Cold fluid heat rate P_c</translation>
     </message>
+    <message>
+        <source>sans objet</source>
+        <translation>not applicable</translation>
+    </message>
+    <message>
+        <source>Aucun état du modèle calculé avec ces paramètres : ses valeurs attendent le prochain calcul.</source>
+        <translation>No model state computed with these parameters: its values await the next run.</translation>
+    </message>
+    <message>
+        <source>Les valeurs du modèle (—) reviendront au prochain affichage d&apos;un calcul fait avec les paramètres actuels. Les valeurs théoriques les suivent déjà.</source>
+        <translation>The model&apos;s values (—) will return at the next display of a run computed with the current parameters. The theoretical values already follow them.</translation>
+    </message>
+    <message>
+        <source>Régime permanent : les deux températures de sortie varient de moins de %1 °C sur les %2 dernières secondes simulées,
+Pc − Pf reste sous %3 % de Pc et Sgen à moins de %3 % de sa formule du régime permanent</source>
+        <translation>Steady state: both outlet temperatures change by less than %1 °C over the last %2 simulated seconds,
+P_h − P_c stays below %3 % of P_h and Sgen within %3 % of its steady-state formula</translation>
+    </message>
+    <message>
+        <source> : moins de %1 s simulées</source>
+        <translation>: less than %1 s simulated</translation>
+    </message>
 </context>
 <context>
     <name>calidor::CommandLine</name>
@@ -299,6 +313,69 @@ This is free software, provided without any warranty.
     <message>
         <source>langue inconnue « %1 » (en ou fr)</source>
         <translation>unknown language “%1” (en or fr)</translation>
+    </message>
+</context>
+<context>
+    <name>calidor::FieldCheck</name>
+    <message>
+        <source>le champ est vide</source>
+        <translation>the field is empty</translation>
+    </message>
+    <message>
+        <source>il n&apos;y a aucun chiffre</source>
+        <translation>there is no digit</translation>
+    </message>
+    <message>
+        <source>il y a plus d&apos;un séparateur décimal</source>
+        <translation>there is more than one decimal separator</translation>
+    </message>
+    <message>
+        <source>il y a un blanc au milieu du nombre</source>
+        <translation>there is a blank inside the number</translation>
+    </message>
+    <message>
+        <source>le caractère « %1 » n&apos;a pas sa place dans un nombre</source>
+        <translation>the character “%1” has no place in a number</translation>
+    </message>
+    <message>
+        <source>l&apos;exposant n&apos;a pas de chiffres</source>
+        <translation>the exponent has no digits</translation>
+    </message>
+    <message>
+        <source>le nombre est trop grand pour être calculé</source>
+        <translation>the number is too large to compute with</translation>
+    </message>
+    <message>
+        <source>un nombre, avec un point ou une virgule comme séparateur décimal et un exposant facultatif, par exemple 12.5, 12,5, -3 ou 4.2e-3 ; les blancs autour sont ignorés</source>
+        <translation>a number, with a point or a comma as decimal separator and an optional exponent, for example 12.5, 12,5, -3 or 4.2e-3; blanks around it are ignored</translation>
+    </message>
+    <message>
+        <source>Ce texte n&apos;est pas un nombre : %1.
+Attendu : %2.
+Tant qu&apos;il reste ainsi, aucune valeur n&apos;est prise en compte.</source>
+        <translation>This text is not a number: %1.
+Expected: %2.
+As long as it stays so, no value is taken.</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;a été pris en compte : les valeurs en vigueur restent celles d&apos;avant, et un calcul en cours continue avec elles.
+</source>
+        <translation>Nothing was taken: the values in force stay as they were, and a run in progress goes on with them.
+</translation>
+    </message>
+    <message>
+        <source>« %1 » contient « %2 » : %3.</source>
+        <translation>“%1” contains “%2”: %3.</translation>
+    </message>
+    <message>
+        <source>Attendu : %1.</source>
+        <translation>Expected: %1.</translation>
+    </message>
+    <message>
+        <source>« %1 » : %2 est hors de la portée du curseur ;
+la valeur a été ramenée à %3.</source>
+        <translation>“%1”: %2 is beyond the slider&apos;s reach;
+the value was brought back to %3.</translation>
     </message>
 </context>
 <context>
@@ -459,10 +536,6 @@ This is free software, provided without any warranty.
         <translation>Long exchanger (high NTU)</translation>
     </message>
     <message>
-        <source>Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, près de l&apos;entrée chaude (efficacité ≈ 0,88). Cochez CO-COURANT : l&apos;efficacité plafonne à 0,5, les deux fluides sortent à 36 °C.</source>
-        <translation>A 5 m exchanger (masses ×5), counter-current: NTU ≈ 8, the cold outlet rises to ≈ 62 °C, close to the hot inlet (effectiveness ≈ 0.88). Tick CO-CURRENT: the effectiveness levels off at 0.5, both fluids leave at 36 °C.</translation>
-    </message>
-    <message>
         <source>Paroi lourde (régime transitoire lent)</source>
         <translation>Heavy wall (slow transient)</translation>
     </message>
@@ -545,6 +618,10 @@ This is free software, provided without any warranty.
     <message>
         <source>Menu de la fenêtre</source>
         <translation>Window menu</translation>
+    </message>
+    <message>
+        <source>Échangeur de 5 m (masses ×5), contre-courant : NTU ≈ 8, la sortie froide monte à ≈ 62 °C, près de l&apos;entrée chaude (efficacité ≈ 0,88). Le régime transitoire est long : le régime permanent n&apos;est atteint que vers t = 350 s. Cochez CO-COURANT : l&apos;efficacité plafonne à 0,5, les deux fluides sortent à 36 °C.</source>
+        <translation>A 5 m exchanger (masses ×5), counter-current: NTU ≈ 8, the cold outlet rises to ≈ 62 °C, close to the hot inlet (effectiveness ≈ 0.88). The transient is long: the steady state is reached only near t = 350 s. Tick CO-CURRENT: the effectiveness levels off at 0.5, both fluids leave at 36 °C.</translation>
     </message>
 </context>
 <context>
@@ -829,16 +906,20 @@ This is free software, provided without any warranty.
         <translation>Likely causes: a zero mass, heat capacity, exchanger length or time step; or a time step too large for the explicit scheme, whose temperatures then diverge.</translation>
     </message>
     <message>
-        <source>Le calcul s&apos;est arrêté à t = %1 s.
+        <source>La marche est terminée : le calcul s&apos;est arrêté à t = %1 s.
 
 %2
 
-%3</source>
-        <translation>The computation stopped at t = %1 s.
+%3
+
+Les courbes gardent le dernier affichage ; « Marche » (F5) démarre une nouvelle marche.</source>
+        <translation>The run has ended: the computation stopped at t = %1 s.
 
 %2
 
-%3</translation>
+%3
+
+The curves keep the last display; “Start” (F5) starts a new run.</translation>
     </message>
 </context>
 </TS>
