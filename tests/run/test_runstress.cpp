@@ -5,6 +5,7 @@
 #include "runbench.h"
 
 #include "run/runcontrol.h"
+#include "tests/common/settle.h"
 
 #include <QElapsedTimer>
 
@@ -17,19 +18,8 @@ using namespace calidor::testing;
 
 namespace {
 
-#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
-constexpr int SessionMilliseconds = 8000;
-#else
-constexpr int SessionMilliseconds = 4000;
-#endif
-
-void settle(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    do
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    while (timer.elapsed() < milliseconds);
-}
+constexpr int SessionMilliseconds = test::sessionMilliseconds(4000, 8000);
+using test::settle;
 
 bool allEmpty(const FakeWindow& window) {
     for (const auto& points : window.series)

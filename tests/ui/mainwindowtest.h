@@ -8,6 +8,7 @@
 #include "charts/chartview.h"
 #include "charts/series.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -135,6 +136,18 @@ protected:
     std::unique_ptr<ModelState> model;
     std::unique_ptr<TForm1> form;
     QStringList messages; // what the fault message box would have shown
+};
+
+/// The main window made the active window, as shortcuts need it, with its
+/// actions found by name.
+class ActiveMainWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    QAction* action(const char* name) const { return control<QAction>(name); }
 };
 
 } // namespace calidor::test

@@ -22,14 +22,8 @@ using namespace calidor::test;
 
 namespace {
 
-class KeyboardTest : public MainWindowTest {
+class KeyboardTest : public ActiveMainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    QAction* action(const char* name) const { return control<QAction>(name); }
     QMenu* backgroundMenu() const { return control<QMenu>("backgroundMenu"); }
     bool ended() const {
         const auto& run = form->runControl().simu();

@@ -19,14 +19,8 @@ using namespace calidor::test;
 
 namespace {
 
-class LessonsTest : public MainWindowTest {
+class LessonsTest : public ActiveMainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    QAction* action(const char* name) const { return control<QAction>(name); }
     void key(QKeyCombination keys) const { QTest::keySequence(form.get(), QKeySequence(keys)); }
     bool running() const {
         const auto& run = form->runControl().simu();

@@ -4,6 +4,7 @@
 // ThreadSanitizer and AddressSanitizer too.
 #include "charts/chartview.h"
 #include "run/modellock.h"
+#include "tests/common/settle.h"
 #include "tests/common/startup_expectations.h"
 #include "ui/visu.h"
 
@@ -27,18 +28,10 @@ using calidor::testing::SliderNames;
 
 namespace {
 
-#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
-constexpr int SessionMilliseconds = 15000;
-#else
-constexpr int SessionMilliseconds = 6000;
-#endif
+constexpr int SessionMilliseconds = test::sessionMilliseconds(6000, 15000);
 
 void settle(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    do
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
-    while (timer.elapsed() < milliseconds);
+    test::settle(milliseconds, 2);
 }
 
 // Mostly sensible values, sometimes ones that fault (a zero mass, too large a
