@@ -61,7 +61,7 @@ struct FieldPlace {
     Ink ink;
     int labelLeft;
     Ink labelInk;
-    bool labelOnPatch; ///< the label sits on a patch of the window's own colour
+    bool labelOnPatch = false; ///< the label sits on a patch of the window's own colour
 };
 
 /// One field. The caption, unit and help are UTF-8 French; the window
@@ -69,15 +69,15 @@ struct FieldPlace {
 /// "calidor::Help".
 struct FieldEntry {
     Field field;
-    const char* name;                   ///< the parameter's name, as in NamedParameters ("Tef")
-    double ModelParameters::*parameter; ///< where the field's value goes
-    const char* objectName;             ///< the field's control ("Tefbox")
-    const char* labelObjectName;        ///< its label ("Label1")
-    const char* caption;                ///< the label's caption ("T entrée F (°C)")
-    const char* unit;                   ///< the unit the caption gives ("°C")
-    int decimals;                       ///< decimals of the start-up text, when designText is null
-    const char* designText;             ///< a start-up text fixed whatever the value ("2000"), or null
-    std::optional<SliderCoupling> slider;
+    const char* name;                       ///< the parameter's name, as in NamedParameters ("Tef")
+    double ModelParameters::*parameter;     ///< where the field's value goes
+    const char* objectName;                 ///< the field's control ("Tefbox")
+    const char* labelObjectName;            ///< its label ("Label1")
+    const char* caption;                    ///< the label's caption ("T entrée F (°C)")
+    const char* unit;                       ///< the unit the caption gives ("°C")
+    int decimals = 0;                       ///< decimals of the start-up text, when designText is null
+    const char* designText = nullptr;       ///< a start-up text fixed whatever the value ("2000"), or null
+    std::optional<SliderCoupling> slider{}; ///< the slider that follows the field, if any
     FieldPlace place;
     int tabPosition;  ///< the field's place in the window's whole tab chain, from 0
     const char* help; ///< what the quantity is and its unit (tooltip and description)
