@@ -7,6 +7,7 @@
 #include "model/acquisition.h"
 #include "model/arithmeticfault.h"
 #include "model/balances.h"
+#include "model/fieldtable.h"
 #include "model/numbertext.h"
 #include "model/timestep.h"
 
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,15 +24,15 @@ using namespace calidor;
 
 namespace {
 
-// Where a parameter's value goes: nullptr for cocourant, which is not a
-// double; `known` is false for a name that is no parameter.
+// Where a parameter's value goes: the field of that name's parameter, or
+// nullptr for cocourant, which is no field; `known` is false for a name that
+// is neither.
 double* parameterNamed(ModelParameters& p, std::string_view name, bool& known) {
     known = true;
     if (name == "cocourant")
         return nullptr;
-    for (const NamedParameter& np : NamedParameters)
-        if (name == np.name)
-            return &(p.*np.member);
+    if (const std::optional<Field> field = fieldByName(name))
+        return &parameterOf(p, *field);
     known = false;
     return nullptr;
 }

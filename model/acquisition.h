@@ -3,6 +3,7 @@
 // The model knows the window only through AcquisitionForm, so the coupling of
 // fields and sliders (and its nesting) runs and is tested without widgets.
 
+#include "model/fieldtable.h"
 #include "model/modelstate.h"
 #include "model/numbertext.h"
 
@@ -13,32 +14,6 @@
 #include <vector>
 
 namespace calidor {
-
-/// The parameter fields, in the order acquisition reads them.
-enum class Field {
-    Tefbox,
-    tecbox,
-    tinitbox,
-    Cpfbox,
-    Cpcbox,
-    cppbox,
-    Mfbox,
-    Mcbox,
-    MPbox,
-    Edit_Kf,
-    Edit_Kc,
-    Edit_sigmaf,
-    Edit_sigmac,
-    Edit_long,
-    debfbox,
-    debcbox,
-    Tmmaxbox,
-    dtbox
-};
-constexpr int FieldCount = 18;
-
-/// The four sliders coupled with a field.
-enum class Slider { TrackBar_TEF, TrackBar_TEC, TrackBar_debf, TrackBar_debc };
 
 /// What acquisition needs of the main window.
 class AcquisitionForm {
@@ -87,7 +62,9 @@ private:
 std::vector<FieldRefusal> refusedFields(const AcquisitionForm& form, std::optional<Field> skipped = {});
 
 /// The caption of a field's label on the main window ("Cp F (J/kg.K)"), UTF-8.
-const char* fieldLabel(Field field);
+inline const char* fieldLabel(Field field) {
+    return fieldEntry(field).caption;
+}
 
 /// The fields' texts at start-up, in the fields' order, for these parameters:
 /// each value with a point and a fixed number of decimals ("4180.00",

@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSlider>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolTip>
@@ -34,80 +35,15 @@ QString shortest(double value) {
 // A slider's accessible name, from its field's label.
 const char* const SliderName = QT_TRANSLATE_NOOP("calidor::Help", "Curseur %1");
 
-// The four sliders: each says how far it goes in its field's unit.
-struct SliderHelp {
-    const char* name;
-    Slider id;
-    const char* reachTip; // %1 lowest, %2 highest, %3 step
-};
-
+// Each slider says how far it goes in its field's unit.
 const char* const DegreesReach =
     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 °C, par pas de %3 °C.");
 const char* const FlowReach =
     QT_TRANSLATE_NOOP("calidor::Help", "Le curseur va de %1 à %2 kg/s, par pas de %3 kg/s.");
-const SliderHelp TefSlider{"TrackBar_TEF", Slider::TrackBar_TEF, DegreesReach};
-const SliderHelp TecSlider{"TrackBar_TEC", Slider::TrackBar_TEC, DegreesReach};
-const SliderHelp DebfSlider{"TrackBar_debf", Slider::TrackBar_debf, FlowReach};
-const SliderHelp DebcSlider{"TrackBar_debc", Slider::TrackBar_debc, FlowReach};
 
-struct FieldHelp {
-    const char* field;
-    const char* label;
-    const char* tip; // what the quantity is and its unit
-    const SliderHelp* slider = nullptr;
-};
-
-const FieldHelp Fields[] = {
-    {"tinitbox", "Label8",
-     QT_TRANSLATE_NOOP(
-         "calidor::Help",
-         "Température initiale des deux fluides et de la paroi, en °C, au début d'une marche.")},
-    {"Tefbox", "Label1", QT_TRANSLATE_NOOP("calidor::Help", "Température d'entrée du fluide froid, en °C."),
-     &TefSlider},
-    {"tecbox", "Label2", QT_TRANSLATE_NOOP("calidor::Help", "Température d'entrée du fluide chaud, en °C."),
-     &TecSlider},
-    {"Cpfbox", "Label9",
-     QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique du fluide froid, en J/kg.K.")},
-    {"Cpcbox", "Label11",
-     QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique du fluide chaud, en J/kg.K.")},
-    {"debfbox", "Label13", QT_TRANSLATE_NOOP("calidor::Help", "Débit massique du fluide froid, en kg/s."),
-     &DebfSlider},
-    {"debcbox", "Label16", QT_TRANSLATE_NOOP("calidor::Help", "Débit massique du fluide chaud, en kg/s."),
-     &DebcSlider},
-    {"Edit_Kf", "Label12",
-     QT_TRANSLATE_NOOP("calidor::Help",
-                       "Coefficient d'échange par convection entre le fluide froid et la paroi, en W/m2.K.")},
-    {"Edit_Kc", "Label10",
-     QT_TRANSLATE_NOOP("calidor::Help",
-                       "Coefficient d'échange par convection entre le fluide chaud et la paroi, en W/m2.K.")},
-    {"Edit_sigmaf", "Label14",
-     QT_TRANSLATE_NOOP(
-         "calidor::Help",
-         "Surface d'échange entre le fluide froid et la paroi par mètre d'échangeur, en m2/m.")},
-    {"Edit_sigmac", "Label15",
-     QT_TRANSLATE_NOOP(
-         "calidor::Help",
-         "Surface d'échange entre le fluide chaud et la paroi par mètre d'échangeur, en m2/m.")},
-    {"Mfbox", "Label17",
-     QT_TRANSLATE_NOOP("calidor::Help", "Masse de fluide froid contenue dans l'échangeur, en kg.")},
-    {"Mcbox", "Label18",
-     QT_TRANSLATE_NOOP("calidor::Help", "Masse de fluide chaud contenue dans l'échangeur, en kg.")},
-    {"MPbox", "Label4",
-     QT_TRANSLATE_NOOP("calidor::Help", "Masse de la paroi qui sépare les deux fluides, en kg.")},
-    {"cppbox", "Label5",
-     QT_TRANSLATE_NOOP("calidor::Help", "Capacité thermique massique de la paroi, en J/kg.K.")},
-    {"Tmmaxbox", "Label19",
-     QT_TRANSLATE_NOOP("calidor::Help",
-                       "Durée simulée d'une marche, en secondes : la marche s'arrête à ce temps.")},
-    {"dtbox", "label20",
-     QT_TRANSLATE_NOOP("calidor::Help",
-                       "Pas de temps du calcul, en secondes : le temps simulé avance de dt à chaque "
-                       "pas.")},
-    {"Edit_long", "Label21",
-     QT_TRANSLATE_NOOP("calidor::Help",
-                       "Longueur de l'échangeur, en mètres ; elle ne change plus après la première "
-                       "marche.")},
-};
+const char* reachTip(SliderScale scale) {
+    return scale == SliderScale::Degrees ? DegreesReach : FlowReach; // %1 lowest, %2 highest, %3 step
+}
 
 struct ControlHelp {
     const char* name;
@@ -184,7 +120,7 @@ QString shownFieldToolTip(const QLineEdit* field) {
 }
 
 SliderReach sliderReach(Slider slider, int minimum, int maximum) {
-    if (slider == Slider::TrackBar_TEF || slider == Slider::TrackBar_TEC) {
+    if (fieldOf(slider).slider->scale == SliderScale::Degrees) {
         // The field takes the position as a whole number of degrees.
         const auto degrees = [](int position) { return textToNumber(temperatureSliderText(position)); };
         return {shortest(degrees(temperatureSliderPosition(degrees(minimum)))),
@@ -198,31 +134,40 @@ SliderReach sliderReach(Slider slider, int minimum, int maximum) {
     return {shortest(flow(minimum)), shortest(flow(maximum)), shortest(flowOfSliderPosition(1))};
 }
 
-void describeMainWindow(QWidget* window) {
-    auto* wholeTextTips = new WholeTextTips(window);
-    for (const FieldHelp& help : Fields) {
-        auto* field = window->findChild<QWidget*>(QString::fromLatin1(help.field));
-        auto* label = window->findChild<QLabel*>(QString::fromLatin1(help.label));
-        if (!field || !label)
-            continue;
-        const QString name = label->text();
-        QString tip = tr(help.tip);
-        label->setBuddy(field);
-        field->installEventFilter(wholeTextTips);
-        field->setAccessibleName(name);
-        if (auto* slider = help.slider
-                               ? window->findChild<QAbstractSlider*>(QString::fromLatin1(help.slider->name))
-                               : nullptr) {
-            const SliderReach reach = sliderReach(help.slider->id, slider->minimum(), slider->maximum());
-            tip += QLatin1Char(' ') + tr(help.slider->reachTip).arg(reach.lowest, reach.highest, reach.step);
-            slider->setToolTip(tip);
-            slider->setAccessibleName(tr(SliderName).arg(name));
-            slider->setAccessibleDescription(tip);
-        }
-        field->setToolTip(tip);
-        field->setAccessibleDescription(tip);
-        label->setToolTip(tip);
+namespace {
+
+// A field, its label and its slider: the label names them, the help says
+// what the quantity is and how far the slider goes.
+void describeField(const FieldEntry& entry, const FieldWidgets& widgets, QObject* wholeTextTips) {
+    QLineEdit* field = widgets.fields[static_cast<int>(entry.field)];
+    QLabel* label = widgets.labels[static_cast<int>(entry.field)];
+    if (!field || !label)
+        return;
+    const QString name = label->text();
+    QString tip = tr(entry.help);
+    label->setBuddy(field);
+    field->installEventFilter(wholeTextTips);
+    field->setAccessibleName(name);
+    if (QAbstractSlider* slider =
+            entry.slider ? widgets.sliders[static_cast<int>(entry.slider->slider)] : nullptr) {
+        const SliderReach reach = sliderReach(entry.slider->slider, slider->minimum(), slider->maximum());
+        tip +=
+            QLatin1Char(' ') + tr(reachTip(entry.slider->scale)).arg(reach.lowest, reach.highest, reach.step);
+        slider->setToolTip(tip);
+        slider->setAccessibleName(tr(SliderName).arg(name));
+        slider->setAccessibleDescription(tip);
     }
+    field->setToolTip(tip);
+    field->setAccessibleDescription(tip);
+    label->setToolTip(tip);
+}
+
+} // namespace
+
+void describeMainWindow(QWidget* window, const FieldWidgets& widgets) {
+    auto* wholeTextTips = new WholeTextTips(window);
+    for (const FieldEntry& entry : fieldTable())
+        describeField(entry, widgets, wholeTextTips);
     for (const ControlHelp& help : Controls) {
         if (auto* control = window->findChild<QWidget*>(QString::fromLatin1(help.name))) {
             control->setAccessibleDescription(tr(help.description));

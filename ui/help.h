@@ -8,16 +8,29 @@
 
 #include <QString>
 
+#include <array>
+
+class QLabel;
 class QLineEdit;
+class QSlider;
 class QWidget;
 
 namespace calidor {
 
-/// Gives every field, slider, button and chart of the main window (found by
-/// object name under `window`) its tooltip, label buddy, accessible name and
-/// accessible description, in the language of the installed translations;
-/// a field too narrow for its text shows the whole text in its tooltip.
-void describeMainWindow(QWidget* window);
+/// The main window's fields with their labels (indexed by Field) and its
+/// sliders (indexed by Slider).
+struct FieldWidgets {
+    std::array<QLineEdit*, FieldCount> fields;
+    std::array<QLabel*, FieldCount> labels;
+    std::array<QSlider*, SliderCount> sliders;
+};
+
+/// Gives every field and slider, and the buttons and charts of the main
+/// window (found by object name under `window`), its tooltip, label buddy,
+/// accessible name and accessible description, in the language of the
+/// installed translations; a field too narrow for its text shows the whole
+/// text in its tooltip.
+void describeMainWindow(QWidget* window, const FieldWidgets& widgets);
 
 /// Whether a field's text is wider than the part of the field that shows it.
 bool textOverflows(const QLineEdit* field);

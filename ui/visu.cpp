@@ -46,59 +46,21 @@ QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, const QS
     return label;
 }
 
-struct FieldRow {
-    Field field;
-    const char* name;
-    int left, top, width;
-    QColor colour;
-    const char* labelName;
-    int labelLeft; // the label stands on the field's line
-    QColor labelColour;
-    const char* caption;
-};
-
-const FieldRow& fieldRow(int index) {
-    static const FieldRow rows[] = {
-        {Field::tinitbox, "tinitbox", 576, 32, 45, Black, "Label8", 488, Black,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "T init (°C)")},
-        {Field::Tefbox, "Tefbox", 576, 64, 45, Blue, "Label1", 488, Blue,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée F (°C)")},
-        {Field::tecbox, "tecbox", 576, 96, 45, Red, "Label2", 488, Red,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "T entrée C (°C)")},
-        {Field::Cpfbox, "Cpfbox", 576, 128, 45, Blue, "Label9", 488, Blue,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Cp F (J/kg.K)")},
-        {Field::Cpcbox, "Cpcbox", 576, 160, 45, Red, "Label11", 488, Red,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Cp C (J/kg.K)")},
-        {Field::debfbox, "debfbox", 576, 192, 45, Blue, "Label13", 488, Blue,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "deb F (kg/s)")},
-        {Field::debcbox, "debcbox", 576, 224, 45, Red, "Label16", 488, Red,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "deb C (kg/s)")},
-        {Field::Edit_Kf, "Edit_Kf", 648, 272, 45, Blue, "Label12", 488, Blue,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv F (W/m2.K)")},
-        {Field::Edit_Kc, "Edit_Kc", 648, 304, 45, Red, "Label10", 488, Red,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Coef. ech. conv C (W/m2.K)")},
-        {Field::Edit_sigmaf, "Edit_sigmaf", 648, 336, 45, Blue, "Label14", 488, Blue,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque F (m2/m)")},
-        {Field::Edit_sigmac, "Edit_sigmac", 648, 368, 45, Red, "Label15", 488, Red,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Surf. ech. linéïque C (m2/m)")},
-        {Field::Mfbox, "Mfbox", 896, 56, 45, Blue, "Label17", 808, Blue,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Masse F (kg)")},
-        {Field::Mcbox, "Mcbox", 896, 88, 45, Red, "Label18", 808, Red,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Masse C (kg)")},
-        {Field::MPbox, "MPbox", 896, 120, 45, Fuchsia, "Label4", 808, Fuchsia,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Masse P (kg)")},
-        {Field::cppbox, "cppbox", 896, 152, 45, Fuchsia, "Label5", 808, Fuchsia,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Cp P (J/kg.K)")},
-        {Field::Tmmaxbox, "Tmmaxbox", 72, 192, 49, Red, "Label19", 0, Black,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Time max (s)")},
-        {Field::dtbox, "dtbox", 40, 224, 49, Red, "label20", 8, Black,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "dt (s)")},
-        {Field::Edit_long, "Edit_long", 320, 296, 45, Red, "Label21", 160, Teal,
-         QT_TRANSLATE_NOOP("calidor::TForm1", "Longueur de l'échangeur (m)")},
-    };
-    return rows[index];
+QColor colourOf(Ink ink) {
+    switch (ink) {
+    case Ink::Blue:
+        return Blue;
+    case Ink::Red:
+        return Red;
+    case Ink::Fuchsia:
+        return Fuchsia;
+    case Ink::Teal:
+        return Teal;
+    case Ink::Black:
+        break;
+    }
+    return Black;
 }
-constexpr int FieldRowCount = 18;
 
 struct SliderRow {
     Slider slider;
@@ -176,7 +138,7 @@ TForm1::TForm1(ModelState& model, QWidget* parent) : QMainWindow(parent), m_mode
     m_client = client;
     buildMenu();
     setTabOrder();
-    describeMainWindow(this);
+    describeMainWindow(this, {m_fields, m_fieldLabels, m_sliders});
     m_fieldCheck = new FieldCheck(m_fields, this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -198,24 +160,24 @@ TForm1::~TForm1() {
 }
 
 void TForm1::buildFields(QWidget* client) {
-    for (int i = 0; i < FieldRowCount; ++i) {
-        const FieldRow& row = fieldRow(i);
-        QLabel* label =
-            makeLabel(client, row.labelName, row.labelLeft, row.top, tr(row.caption), row.labelColour);
+    for (const FieldEntry& entry : fieldTable()) {
+        const FieldPlace& place = entry.place;
+        QLabel* label = makeLabel(client, entry.labelObjectName, place.labelLeft, place.top,
+                                  tr(entry.caption), colourOf(place.labelInk));
         label->resize(label->width(), LabelHeight);
+        if (place.labelOnPatch) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::Window, WindowBeige);
+            label->setPalette(palette);
+            label->setAutoFillBackground(true);
+        }
         auto* edit = new QLineEdit(client);
-        edit->setObjectName(QString::fromLatin1(row.name));
+        edit->setObjectName(QString::fromLatin1(entry.objectName));
         edit->setFont(comicFont(11));
-        setTextColour(edit, row.colour);
-        edit->setGeometry(row.left, row.top, row.width, FieldHeight);
-        m_fields[indexOf(row.field)] = edit;
-    }
-    // The length's label sits on its own patch of the window's colour.
-    if (auto* label = client->findChild<QLabel*>(QStringLiteral("Label21"))) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, WindowBeige);
-        label->setPalette(palette);
-        label->setAutoFillBackground(true);
+        setTextColour(edit, colourOf(place.ink));
+        edit->setGeometry(place.left, place.top, place.width, FieldHeight);
+        m_fields[indexOf(entry.field)] = edit;
+        m_fieldLabels[indexOf(entry.field)] = label;
     }
 }
 
@@ -383,17 +345,35 @@ void TForm1::buildMenu() {
     connect(m_about1, &QAction::triggered, this, [this] { APropos1Click(); });
 }
 
+namespace {
+
+// The controls other than the fields, at their places in the tab chain; each
+// field takes its place from the field table.
+struct TabStop {
+    int position;
+    const char* name;
+};
+const TabStop OtherTabStops[] = {
+    {0, "Button1"},        {1, "Chart1"},
+    {2, "Button2"},        {3, "Button3"},
+    {4, "Button4"},        {16, "TrackBar_TEF"},
+    {17, "TrackBar_TEC"},  {18, "Button5"},
+    {19, "TrackBar_debf"}, {22, "TrackBar_debc"},
+    {23, "Chart3"},        {24, "CheckBox1"},
+    {25, "Chart2"},        {31, "RadioGroup1_item0"},
+};
+constexpr int TabStopCount = FieldCount + static_cast<int>(std::size(OtherTabStops));
+
+} // namespace
+
 void TForm1::setTabOrder() {
-    const char* order[] = {"Button1",   "Chart1",           "Button2",       "Button3",     "Button4",
-                           "Tefbox",    "tecbox",           "tinitbox",      "Cpfbox",      "Cpcbox",
-                           "debfbox",   "debcbox",          "Mfbox",         "Mcbox",       "Tmmaxbox",
-                           "dtbox",     "TrackBar_TEF",     "TrackBar_TEC",  "Button5",     "TrackBar_debf",
-                           "MPbox",     "cppbox",           "TrackBar_debc", "Chart3",      "CheckBox1",
-                           "Chart2",    "Edit_Kc",          "Edit_Kf",       "Edit_sigmaf", "Edit_sigmac",
-                           "Edit_long", "RadioGroup1_item0"};
+    std::array<QWidget*, TabStopCount> chain{};
+    for (const TabStop& stop : OtherTabStops)
+        chain[stop.position] = findChild<QWidget*>(QString::fromLatin1(stop.name));
+    for (const FieldEntry& entry : fieldTable())
+        chain[entry.tabPosition] = m_fields[indexOf(entry.field)];
     QWidget* previous = nullptr;
-    for (const char* name : order) {
-        auto* widget = findChild<QWidget*>(QString::fromLatin1(name));
+    for (QWidget* widget : chain) {
         if (!widget || widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)

@@ -125,7 +125,8 @@ private:
     QWidget* m_client = nullptr;
     QScrollArea* m_scroll = nullptr; // only while the screen is too small
     std::array<QLineEdit*, FieldCount> m_fields{};
-    std::array<QSlider*, 4> m_sliders{};
+    std::array<QLabel*, FieldCount> m_fieldLabels{};
+    std::array<QSlider*, SliderCount> m_sliders{};
     QPushButton* m_button1 = nullptr;
     QPushButton* m_button2 = nullptr;
     QPushButton* m_button3 = nullptr;
