@@ -36,6 +36,9 @@ void RunRecord::begin(const ModelParameters& params) {
 }
 
 void RunRecord::add(const ModelState& m) {
+    // Grow as a vector does, but never past the limit's one row more.
+    if (m_rows.size() == m_rows.capacity())
+        m_rows.reserve(std::min(std::max<std::size_t>(2 * m_rows.capacity(), 1024), m_limit + 1));
     m_rows.push_back(recordRowOf(m));
     ++m_added;
     m_profiles.time = m.time;
@@ -107,7 +110,9 @@ void RunRecord::mergeGroups() {
     m_rows.erase(m_rows.begin() + std::ptrdiff_t(write), m_rows.begin() + std::ptrdiff_t(read));
     m_groupKept = std::move(merged);
     m_grouped = write;
-    m_groupSize *= 2;
+    // New groups follow the merged ones' size, but never so large that the
+    // rows waiting for a whole group could fill the record by themselves.
+    m_groupSize = std::min(m_groupSize * 2, std::max(FirstGroupSize, m_limit / 8));
 }
 
 // Writes the summary of rows [from, to) from `write` on (write <= from) and

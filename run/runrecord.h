@@ -12,8 +12,10 @@
 // recorded quantity, the first rows of its lowest and highest value, in
 // their order. When that no longer brings the record under three quarters
 // of the limit, neighbouring groups merge in pairs (a summary of summaries
-// is the summary of the whole), so all groups stand for about the same
-// number of refreshes, a number that grows with the run.
+// is the summary of the whole), so groups stand for a number of refreshes
+// that grows with the run; new groups stop growing at an eighth of the limit,
+// so the rows waiting to form one never fill the record. The rows are
+// reserved at most at the limit plus one: about 88 MB at the default limit.
 
 #include "model/modelstate.h"
 
