@@ -4,6 +4,7 @@
 #include "files/fieldnames.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -124,9 +125,13 @@ QString profilesPathBeside(const QString& csvPath) {
 
 QString exportRecord(const RunRecord& record, CsvDialect dialect, const CsvContext& context,
                      const QString& csvPath, const QString& profilesPath) {
+    const QString beside = profilesPath.isEmpty() ? profilesPathBeside(csvPath) : profilesPath;
+    // The profiles written over the record would lose the record.
+    if (QFileInfo(beside).absoluteFilePath() == QFileInfo(csvPath).absoluteFilePath())
+        return tr("Rien n'a été enregistré : le relevé et les profils iraient dans le même fichier « %1 ».")
+            .arg(QDir::toNativeSeparators(csvPath));
     if (const QString error = saveAtomically(csvPath, recordCsv(record, dialect, context)); !error.isEmpty())
         return error;
-    const QString beside = profilesPath.isEmpty() ? profilesPathBeside(csvPath) : profilesPath;
     return saveAtomically(beside, profilesCsv(record, dialect, context));
 }
 

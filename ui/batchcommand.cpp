@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <chrono>
 #include <memory>
@@ -58,6 +59,14 @@ private:
 } // namespace
 
 int runBatchCommand(const CommandLine::BatchRequest& request, std::FILE* progress, std::FILE* errors) {
+    // Results written over the set-up would destroy what the run came from.
+    const QString setupFile = QFileInfo(request.setupPath).absoluteFilePath();
+    for (const QString& output : {request.csvPath, request.profilesPath})
+        if (!output.isEmpty() && QFileInfo(output).absoluteFilePath() == setupFile) {
+            say(errors, tr("« %1 » est le réglage de la marche : les résultats ne l'écraseront pas.")
+                            .arg(QDir::toNativeSeparators(output)));
+            return BatchBadInput;
+        }
     files::SetupReading reading = files::readSetupFile(request.setupPath);
     if (!reading.setup) {
         say(errors, reading.error);

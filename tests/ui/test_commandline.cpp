@@ -168,14 +168,23 @@ TEST(Program, RunsASetUpWithoutADisplayAndSaysHowItEnded) {
     EXPECT_EQ(fault.status, 3);
     EXPECT_TRUE(fault.err.contains("t = 0.100 s")) << fault.err.toStdString();
 
-    for (const QStringList& bad : {QStringList{"--batch", dir.filePath("absent.calidor"), "--csv", csv},
-                                   QStringList{"--batch", setup, "--csv", csv, "--set", "Tec=chaud"},
-                                   QStringList{"--batch", setup, "--csv", dir.filePath("absent/r.csv")},
-                                   QStringList{"--batch", setup}}) {
+    for (const QStringList& bad :
+         {QStringList{"--batch", dir.filePath("absent.calidor"), "--csv", csv},
+          QStringList{"--batch", setup, "--csv", csv, "--set", "Tec=chaud"},
+          QStringList{"--batch", setup, "--csv", dir.filePath("absent/r.csv")}, QStringList{"--batch", setup},
+          QStringList{"--batch", setup, "--csv", setup},
+          QStringList{"--batch", setup, "--csv", csv, "--profiles", csv}}) {
         const Outcome refused = runProgram(bad);
         EXPECT_EQ(refused.status, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(refused.err.startsWith("calidor : ")) << refused.err.toStdString();
     }
+    // Refusing an output never costs the set-up or an earlier record.
+    QFile kept(setup);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().startsWith(R"({"format": "calidor-setup")"));
+    QFile record(csv);
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(record.readAll().startsWith("# Calidor"));
 }
 
 } // namespace
