@@ -9,28 +9,33 @@ namespace calidor::files {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("calidor::files", text);
-}
-
 // The reason a file could not be created, said from what the folder is.
 QString whyNotCreated(const QFileInfo& target, const QString& qtReason) {
     const QFileInfo folder(target.absolutePath());
     const QString shown = QDir::toNativeSeparators(target.absoluteFilePath());
     if (!folder.exists())
-        return tr("Impossible d'enregistrer « %1 » : le dossier « %2 » n'existe pas.")
+        return QCoreApplication::translate(
+                   "calidor::files", "Impossible d'enregistrer « %1 » : le dossier « %2 » n'existe pas.")
             .arg(shown, QDir::toNativeSeparators(folder.absoluteFilePath()));
     if (!folder.isDir())
-        return tr("Impossible d'enregistrer « %1 » : « %2 » n'est pas un dossier.")
+        return QCoreApplication::translate("calidor::files",
+                                           "Impossible d'enregistrer « %1 » : « %2 » n'est pas un dossier.")
             .arg(shown, QDir::toNativeSeparators(folder.absoluteFilePath()));
     if (!folder.isWritable())
-        return tr("Impossible d'enregistrer « %1 » : le dossier « %2 » est en lecture seule.")
+        return QCoreApplication::translate(
+                   "calidor::files",
+                   "Impossible d'enregistrer « %1 » : le dossier « %2 » est en lecture seule.")
             .arg(shown, QDir::toNativeSeparators(folder.absoluteFilePath()));
     if (target.isDir())
-        return tr("Impossible d'enregistrer « %1 » : c'est un dossier.").arg(shown);
+        return QCoreApplication::translate("calidor::files",
+                                           "Impossible d'enregistrer « %1 » : c'est un dossier.")
+            .arg(shown);
     if (target.exists() && !target.isWritable())
-        return tr("Impossible d'enregistrer « %1 » : le fichier est en lecture seule.").arg(shown);
-    return tr("Impossible d'enregistrer « %1 » : %2.").arg(shown, qtReason);
+        return QCoreApplication::translate(
+                   "calidor::files", "Impossible d'enregistrer « %1 » : le fichier est en lecture seule.")
+            .arg(shown);
+    return QCoreApplication::translate("calidor::files", "Impossible d'enregistrer « %1 » : %2.")
+        .arg(shown, qtReason);
 }
 
 } // namespace
@@ -38,20 +43,25 @@ QString whyNotCreated(const QFileInfo& target, const QString& qtReason) {
 QString saveAtomically(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
     if (path.isEmpty())
-        return tr("Impossible d'enregistrer : aucun nom de fichier.");
+        return QCoreApplication::translate("calidor::files",
+                                           "Impossible d'enregistrer : aucun nom de fichier.");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return whyNotCreated(target, file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return tr("Impossible d'enregistrer « %1 » : l'écriture a échoué (disque plein ?) : %2. "
-                  "Le fichier précédent, s'il y en avait un, est intact.")
+        return QCoreApplication::translate(
+                   "calidor::files",
+                   "Impossible d'enregistrer « %1 » : l'écriture a échoué (disque plein ?) : %2. "
+                   "Le fichier précédent, s'il y en avait un, est intact.")
             .arg(QDir::toNativeSeparators(target.absoluteFilePath()), reason);
     }
     if (!file.commit())
-        return tr("Impossible d'enregistrer « %1 » : %2. Le fichier précédent, s'il y en avait un, est "
-                  "intact.")
+        return QCoreApplication::translate(
+                   "calidor::files",
+                   "Impossible d'enregistrer « %1 » : %2. Le fichier précédent, s'il y en avait un, est "
+                   "intact.")
             .arg(QDir::toNativeSeparators(target.absoluteFilePath()), file.errorString());
     return {};
 }

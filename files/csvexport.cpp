@@ -14,10 +14,6 @@ namespace calidor::files {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("calidor::files", text);
-}
-
 char separator(CsvDialect dialect) {
     return dialect == CsvDialect::Point ? ',' : ';';
 }
@@ -39,18 +35,20 @@ void appendComment(std::string& out, const QString& text) {
 
 // The set-up: title and note, each parameter with its label, the arrangement.
 void appendSetup(std::string& out, const RunRecord& record, CsvDialect dialect, const CsvContext& context) {
-    appendComment(out, tr("Calidor : échangeur de chaleur, résultats d'une marche"));
+    appendComment(out, QCoreApplication::translate("calidor::files",
+                                                   "Calidor : échangeur de chaleur, résultats d'une marche"));
     if (!context.title.isEmpty())
-        appendComment(out, tr("titre : %1").arg(context.title));
+        appendComment(out, QCoreApplication::translate("calidor::files", "titre : %1").arg(context.title));
     if (!context.note.isEmpty())
-        appendComment(out, tr("note : %1").arg(context.note));
+        appendComment(out, QCoreApplication::translate("calidor::files", "note : %1").arg(context.note));
     for (int f = 0; f < FieldCount; ++f) {
         std::string line = std::string("# ") + fieldName(Field(f)) + " = ";
         appendNumber(line, fieldValue(record.parameters(), Field(f)), dialect);
         out += line + "    [" + fieldLabel(Field(f)) + "]\n";
     }
-    appendComment(out, record.parameters().cocourant == 1 ? tr("disposition : co-courant")
-                                                          : tr("disposition : contre-courant"));
+    appendComment(out, record.parameters().cocourant == 1
+                           ? QCoreApplication::translate("calidor::files", "disposition : co-courant")
+                           : QCoreApplication::translate("calidor::files", "disposition : contre-courant"));
 }
 
 void appendRow(std::string& out, const double* values, int count, CsvDialect dialect) {
@@ -91,8 +89,10 @@ QByteArray recordCsv(const RunRecord& record, CsvDialect dialect, const CsvConte
     out.reserve(4096 + record.rows().size() * RecordColumnCount * 19);
     appendSetup(out, record, dialect, context);
     if (record.thinned())
-        appendComment(out, tr("%1 lignes pour %2 affichages : les plus anciens sont résumés (premier, "
-                              "dernier, plus bas et plus haut de chaque colonne)")
+        appendComment(out, QCoreApplication::translate(
+                               "calidor::files",
+                               "%1 lignes pour %2 affichages : les plus anciens sont résumés (premier, "
+                               "dernier, plus bas et plus haut de chaque colonne)")
                                .arg(record.rows().size())
                                .arg(record.refreshCount()));
     appendHeadings(out, RecordHeadings, dialect);
@@ -106,7 +106,9 @@ QByteArray profilesCsv(const RunRecord& record, CsvDialect dialect, const CsvCon
     appendSetup(out, record, dialect, context);
     std::string time;
     appendNumber(time, record.profiles().time, dialect);
-    appendComment(out, tr("profils le long de l'échangeur à t = %1 s").arg(QString::fromStdString(time)));
+    appendComment(out,
+                  QCoreApplication::translate("calidor::files", "profils le long de l'échangeur à t = %1 s")
+                      .arg(QString::fromStdString(time)));
     appendHeadings(out, ProfileHeadings, dialect);
     const RecordProfiles& p = record.profiles();
     for (std::size_t i = 0; i < p.x.size(); ++i) {
@@ -128,7 +130,9 @@ QString exportRecord(const RunRecord& record, CsvDialect dialect, const CsvConte
     const QString beside = profilesPath.isEmpty() ? profilesPathBeside(csvPath) : profilesPath;
     // The profiles written over the record would lose the record.
     if (QFileInfo(beside).absoluteFilePath() == QFileInfo(csvPath).absoluteFilePath())
-        return tr("Rien n'a été enregistré : le relevé et les profils iraient dans le même fichier « %1 ».")
+        return QCoreApplication::translate(
+                   "calidor::files",
+                   "Rien n'a été enregistré : le relevé et les profils iraient dans le même fichier « %1 ».")
             .arg(QDir::toNativeSeparators(csvPath));
     if (const QString error = saveAtomically(csvPath, recordCsv(record, dialect, context)); !error.isEmpty())
         return error;

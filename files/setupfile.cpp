@@ -18,10 +18,6 @@ namespace {
 const QString Format = QStringLiteral("calidor-setup");
 constexpr int Version = 1;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("calidor::files", text);
-}
-
 // The words of the document for the representation and the pace.
 struct Word {
     const char* word;
@@ -77,20 +73,25 @@ struct Fault {
 
 std::optional<Fault> readFields(const QJsonValue& value, SetupDocument& setup) {
     if (!value.isObject())
-        return Fault{QStringLiteral("fields"), tr("ce doit être un objet { \"nom\": \"texte\", ... }")};
+        return Fault{QStringLiteral("fields"),
+                     QCoreApplication::translate("calidor::files",
+                                                 "ce doit être un objet { \"nom\": \"texte\", ... }")};
     const QJsonObject fields = value.toObject();
     for (auto it = fields.begin(); it != fields.end(); ++it) {
         const QString key = QStringLiteral("fields.") + it.key();
         const std::optional<Field> field = fieldNamed(it.key().toStdString());
         if (!field)
-            return Fault{key, tr("ce n'est pas un paramètre de l'échangeur")};
+            return Fault{key, QCoreApplication::translate("calidor::files",
+                                                          "ce n'est pas un paramètre de l'échangeur")};
         if (!it.value().isString())
             return Fault{key,
-                         tr("la valeur doit être un texte entre guillemets, tel qu'on le tape (\"70.00\")")};
+                         QCoreApplication::translate(
+                             "calidor::files",
+                             "la valeur doit être un texte entre guillemets, tel qu'on le tape (\"70.00\")")};
         const std::string text = it.value().toString().toStdString();
         const NumberCheck check = checkNumberText(text);
         if (!check.accepted())
-            return Fault{key, tr("« %1 » n'est pas un nombre : %2")
+            return Fault{key, QCoreApplication::translate("calidor::files", "« %1 » n'est pas un nombre : %2")
                                   .arg(it.value().toString(), QString::fromStdString(refusalReason(check)))};
         setup.text(*field) = text;
     }
@@ -100,7 +101,9 @@ std::optional<Fault> readFields(const QJsonValue& value, SetupDocument& setup) {
 std::optional<Fault> readWord(const QJsonValue& value, const QString& key, auto& words, int& target) {
     const std::optional<int> found = value.isString() ? valueOf(words, value.toString()) : std::nullopt;
     if (!found)
-        return Fault{key, tr("la valeur doit être l'un des textes %1").arg(wordList(words))};
+        return Fault{key,
+                     QCoreApplication::translate("calidor::files", "la valeur doit être l'un des textes %1")
+                         .arg(wordList(words))};
     target = *found;
     return std::nullopt;
 }
@@ -108,14 +111,20 @@ std::optional<Fault> readWord(const QJsonValue& value, const QString& key, auto&
 std::optional<Fault> readHeader(const QJsonObject& root) {
     if (root.value(QStringLiteral("format")).toString() != Format)
         return Fault{QStringLiteral("format"),
-                     tr("ce n'est pas un réglage de Calidor (\"format\": \"%1\" attendu)").arg(Format)};
+                     QCoreApplication::translate(
+                         "calidor::files", "ce n'est pas un réglage de Calidor (\"format\": \"%1\" attendu)")
+                         .arg(Format)};
     const QJsonValue version = root.value(QStringLiteral("version"));
     if (!version.isDouble())
-        return Fault{QStringLiteral("version"), tr("la version doit être le nombre %1").arg(Version)};
+        return Fault{
+            QStringLiteral("version"),
+            QCoreApplication::translate("calidor::files", "la version doit être le nombre %1").arg(Version)};
     if (version.toDouble() != Version)
-        return Fault{QStringLiteral("version"), tr("version %1 inconnue : ce programme lit la version %2")
-                                                    .arg(QString::number(version.toDouble(), 'g', 17))
-                                                    .arg(Version)};
+        return Fault{QStringLiteral("version"),
+                     QCoreApplication::translate("calidor::files",
+                                                 "version %1 inconnue : ce programme lit la version %2")
+                         .arg(QString::number(version.toDouble(), 'g', 17))
+                         .arg(Version)};
     return std::nullopt;
 }
 
@@ -124,7 +133,8 @@ std::optional<Fault> readKey(const QString& key, const QJsonValue& value, SetupD
         return std::nullopt;
     if (key == QLatin1String("title") || key == QLatin1String("note")) {
         if (!value.isString())
-            return Fault{key, tr("la valeur doit être un texte entre guillemets")};
+            return Fault{key, QCoreApplication::translate("calidor::files",
+                                                          "la valeur doit être un texte entre guillemets")};
         (key == QLatin1String("title") ? setup.title : setup.note) = value.toString();
         return std::nullopt;
     }
@@ -132,7 +142,8 @@ std::optional<Fault> readKey(const QString& key, const QJsonValue& value, SetupD
         return readFields(value, setup);
     if (key == QLatin1String("counterCurrent")) {
         if (!value.isBool())
-            return Fault{key, tr("la valeur doit être true ou false")};
+            return Fault{key,
+                         QCoreApplication::translate("calidor::files", "la valeur doit être true ou false")};
         setup.counterCurrent = value.toBool();
         return std::nullopt;
     }
@@ -147,36 +158,48 @@ std::optional<Fault> readKey(const QString& key, const QJsonValue& value, SetupD
         setup.pace = Pace(word);
         return fault;
     }
-    return Fault{key, tr("clé inconnue")};
+    return Fault{key, QCoreApplication::translate("calidor::files", "clé inconnue")};
 }
 
 QString refusal(const QString& fileName, const QString& where, const QString& reason) {
-    return tr("Le fichier « %1 » n'a pas été ouvert : %2 : %3.").arg(fileName, where, reason);
+    return QCoreApplication::translate("calidor::files", "Le fichier « %1 » n'a pas été ouvert : %2 : %3.")
+        .arg(fileName, where, reason);
 }
 
 } // namespace
 
 SetupReading readSetup(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() > LargestSetupFile)
-        return {std::nullopt, tr("Le fichier « %1 » n'a pas été ouvert : il dépasse 1 Mio, ce n'est pas un "
-                                 "réglage de Calidor.")
+        return {std::nullopt, QCoreApplication::translate(
+                                  "calidor::files",
+                                  "Le fichier « %1 » n'a pas été ouvert : il dépasse 1 Mio, ce n'est pas un "
+                                  "réglage de Calidor.")
                                   .arg(fileName)};
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parse);
     if (parse.error != QJsonParseError::NoError) {
         const auto [line, column] = lineAndColumn(bytes, parse.offset);
-        return {std::nullopt, refusal(fileName, tr("ligne %1, colonne %2").arg(line).arg(column),
-                                      tr("ce n'est pas du JSON lisible (%1)").arg(parse.errorString()))};
+        return {
+            std::nullopt,
+            refusal(
+                fileName,
+                QCoreApplication::translate("calidor::files", "ligne %1, colonne %2").arg(line).arg(column),
+                QCoreApplication::translate("calidor::files", "ce n'est pas du JSON lisible (%1)")
+                    .arg(parse.errorString()))};
     }
     if (!document.isObject())
-        return {std::nullopt, refusal(fileName, tr("le document"), tr("ce doit être un objet JSON { ... }"))};
+        return {std::nullopt,
+                refusal(fileName, QCoreApplication::translate("calidor::files", "le document"),
+                        QCoreApplication::translate("calidor::files", "ce doit être un objet JSON { ... }"))};
     const QJsonObject root = document.object();
     SetupDocument setup;
     std::optional<Fault> fault = readHeader(root);
     for (auto it = root.begin(); !fault && it != root.end(); ++it)
         fault = readKey(it.key(), it.value(), setup);
     if (fault)
-        return {std::nullopt, refusal(fileName, tr("clé « %1 »").arg(fault->key), fault->reason)};
+        return {std::nullopt,
+                refusal(fileName, QCoreApplication::translate("calidor::files", "clé « %1 »").arg(fault->key),
+                        fault->reason)};
     return {std::move(setup), {}};
 }
 
@@ -184,15 +207,21 @@ SetupReading readSetupFile(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (QFileInfo(path).isDir())
-        return {std::nullopt, tr("Le fichier « %1 » n'a pas été ouvert : c'est un dossier.").arg(shown)};
+        return {std::nullopt,
+                QCoreApplication::translate("calidor::files",
+                                            "Le fichier « %1 » n'a pas été ouvert : c'est un dossier.")
+                    .arg(shown)};
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt,
-                tr("Le fichier « %1 » n'a pas été ouvert : %2.").arg(shown, file.errorString())};
+                QCoreApplication::translate("calidor::files", "Le fichier « %1 » n'a pas été ouvert : %2.")
+                    .arg(shown, file.errorString())};
     // One byte past the limit is enough to know it is too large, whatever
     // the file claims its size is (it may grow while it is read).
     const QByteArray bytes = file.read(LargestSetupFile + 1);
     if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, tr("Le fichier « %1 » n'a pas été lu : %2.").arg(shown, file.errorString())};
+        return {std::nullopt,
+                QCoreApplication::translate("calidor::files", "Le fichier « %1 » n'a pas été lu : %2.")
+                    .arg(shown, file.errorString())};
     return readSetup(bytes, shown);
 }
 
@@ -223,11 +252,14 @@ QString overrideField(SetupDocument& setup, const QString& assignment) {
     const QString name = eq < 0 ? assignment : assignment.left(eq);
     const std::optional<Field> field = fieldNamed(name.toStdString());
     if (eq < 0 || !field)
-        return tr("« %1 » : NOM=TEXTE attendu, où NOM est un paramètre (Tec, debc, Lech...)").arg(assignment);
+        return QCoreApplication::translate(
+                   "calidor::files",
+                   "« %1 » : NOM=TEXTE attendu, où NOM est un paramètre (Tec, debc, Lech...)")
+            .arg(assignment);
     const std::string text = assignment.mid(eq + 1).toStdString();
     const NumberCheck check = checkNumberText(text);
     if (!check.accepted())
-        return tr("%1 : « %2 » n'est pas un nombre : %3")
+        return QCoreApplication::translate("calidor::files", "%1 : « %2 » n'est pas un nombre : %3")
             .arg(name, assignment.mid(eq + 1), QString::fromStdString(refusalReason(check)));
     setup.text(*field) = text;
     return {};

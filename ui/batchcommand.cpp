@@ -15,10 +15,6 @@ namespace calidor {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("calidor::batch", text);
-}
-
 void say(std::FILE* to, const QString& text) {
     std::fputs(qPrintable(QStringLiteral("calidor : ") + text + QLatin1Char('\n')), to);
 }
@@ -63,7 +59,9 @@ int runBatchCommand(const CommandLine::BatchRequest& request, std::FILE* progres
     const QString setupFile = QFileInfo(request.setupPath).absoluteFilePath();
     for (const QString& output : {request.csvPath, request.profilesPath})
         if (!output.isEmpty() && QFileInfo(output).absoluteFilePath() == setupFile) {
-            say(errors, tr("« %1 » est le réglage de la marche : les résultats ne l'écraseront pas.")
+            say(errors, QCoreApplication::translate(
+                            "calidor::batch",
+                            "« %1 » est le réglage de la marche : les résultats ne l'écraseront pas.")
                             .arg(QDir::toNativeSeparators(output)));
             return BatchBadInput;
         }
@@ -97,11 +95,13 @@ int runBatchCommand(const CommandLine::BatchRequest& request, std::FILE* progres
     const QString written = files::exportRecord(*record, dialect, {setup.title, setup.note}, request.csvPath,
                                                 request.profilesPath);
     if (outcome.faulted)
-        say(errors,
-            outcome.faultMessage +
-                (written.isEmpty() ? QLatin1Char('\n') + tr("Le relevé jusqu'à l'erreur est dans « %1 ».")
-                                                             .arg(QDir::toNativeSeparators(request.csvPath))
-                                   : QString()));
+        say(errors, outcome.faultMessage +
+                        (written.isEmpty()
+                             ? QLatin1Char('\n') +
+                                   QCoreApplication::translate("calidor::batch",
+                                                               "Le relevé jusqu'à l'erreur est dans « %1 ».")
+                                       .arg(QDir::toNativeSeparators(request.csvPath))
+                             : QString()));
     if (!written.isEmpty()) {
         say(errors, written);
         return outcome.faulted ? BatchFault : BatchBadInput;
