@@ -8,25 +8,29 @@ namespace {
 
 using ext = long double;
 
-// Node positions and kilowatts are formed in extended precision and rounded,
-// like every other quantity of the model.
-double position(int node, double dx) {
-    return static_cast<double>(ext(node) * dx);
-}
+// Kilowatts are formed in extended precision and rounded, like every other
+// quantity of the model.
 double kilo(double value) {
     return static_cast<double>(ext(value) / 1000);
 }
 
 } // namespace
 
-void RefreshDisplay(const ModelState& m, RunWindow& w) {
+double nodePosition(int node, double dx) {
+    return static_cast<double>(ext(node) * dx);
+}
+
+void RefreshDisplay(const ModelState& m, RunWindow& w, RunRecord* record) {
+    // 0. The run's record takes the same state, whatever the charts show.
+    if (record)
+        record->add(m);
     // 1-2. The profiles and the three markers start afresh.
     for (SeriesId s : {SeriesId::Series1, SeriesId::Series2, SeriesId::Series4, SeriesId::Series6,
                        SeriesId::Series8, SeriesId::Series10})
         w.clearSeries(s);
     // 3. Profiles along the exchanger, nodes 0 to N.
     for (int i = 0; i <= N; ++i) {
-        const double x = position(i, m.dx);
+        const double x = nodePosition(i, m.dx);
         w.addPoint(SeriesId::Series1, x, m.newNodes[i].Tc);
         w.addPoint(SeriesId::Series2, x, m.newNodes[i].Tf);
         w.addPoint(SeriesId::Series4, x, m.newNodes[i].Tp);

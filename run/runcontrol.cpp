@@ -28,11 +28,21 @@ void RunControl::start() {
     // waits halted ends first (without another step if halted).
     if (m_simu)
         m_simu->end();
+    // The record of the earlier run stays until this one is created: a run
+    // that cannot start loses nothing. No refresh reaches the record before
+    // begin(), since refreshes run on this thread.
     // A run that ends says so on the user-interface thread.
-    m_simu = sym::create(m_model, m_form, m_window, this, m_pace, [control = QPointer<RunControl>(this)] {
-        if (control)
-            emit control->runStateChanged();
-    });
+    m_simu = sym::create(
+        m_model, m_form, m_window, this, m_pace,
+        [control = QPointer<RunControl>(this)] {
+            if (control)
+                emit control->runStateChanged();
+        },
+        &m_record);
+    {
+        ModelLock lock(modelMutex());
+        m_record.begin(m_model.params);
+    }
     m_window.setStartEnabled(false);
     m_window.setRepresentationEnabled(false);
     const QString title = balanceChartTitle(m_window.representation());

@@ -4,6 +4,7 @@
 
 #include "model/acquisition.h"
 #include "model/modelstate.h"
+#include "run/runrecord.h"
 #include "run/runwindow.h"
 #include "run/sym.h"
 
@@ -67,6 +68,13 @@ public:
     /// The most recently created run; none before the first "Marche".
     const std::shared_ptr<sym>& simu() const { return m_simu; }
 
+    /// What the latest run has recorded, refresh by refresh. It starts afresh
+    /// with each "Marche" that creates a run, and stays after the run ends or
+    /// "Arrêt" empties the curves, until the next one. User-interface thread
+    /// only.
+    const RunRecord& record() const { return m_record; }
+    RunRecord& record() { return m_record; }
+
 signals:
     /// A run started, was paused, resumed, stepped or stopped, or ended.
     void runStateChanged();
@@ -80,6 +88,7 @@ private:
     AcquisitionForm& m_form;
     RunWindow& m_window;
     std::shared_ptr<sym> m_simu;
+    RunRecord m_record;
     Pace m_pace = Pace::Max;
 };
 

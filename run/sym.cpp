@@ -100,11 +100,11 @@ QString zeroParameterCause(const ModelParameters& p) {
     return {};
 }
 
-// What the user reads when a step faults: when, what, and why. A zero
-// length, capacity or time step, or a time step above the scheme's stability
-// limit, is named as the cause; otherwise the usual causes are listed.
-QString faultMessage(const ArithmeticFault& error, double time, const ModelParameters& p,
-                     const StabilityLimit& limit) {
+// Why a step faulted: what, and why. A zero length, capacity or time step,
+// or a time step above the scheme's stability limit, is named as the cause;
+// otherwise the usual causes are listed.
+std::pair<QString, QString> faultReason(const ArithmeticFault& error, const ModelParameters& p,
+                                        const StabilityLimit& limit) {
     const std::string what = error.what(), phase = error.phase();
     const FaultKind kind = error.kind();
     const double dt = p.dt;
@@ -130,8 +130,15 @@ QString faultMessage(const ArithmeticFault& error, double time, const ModelParam
             "Causes probables : une masse, une capacité thermique, la longueur de l'échangeur ou le "
             "pas de temps nuls ; ou un pas de temps trop grand pour le schéma explicite, dont les "
             "températures divergent alors.");
+    return {fault, cause};
+}
+
+// What the user reads when a step faults: when, what, and why.
+QString faultMessage(const ArithmeticFault& error, double time, const ModelParameters& p,
+                     const StabilityLimit& limit) {
     // The run has ended like a run that reached its end time: say so, and
     // that the next "Marche" starts afresh.
+    const auto [fault, cause] = faultReason(error, p, limit);
     return QCoreApplication::translate(
                "calidor::sym", "La marche est terminée : le calcul s'est arrêté à t = %1 s.\n\n%2\n\n%3"
                                "\n\nLes courbes gardent le dernier affichage ; « Marche » (F5) démarre "
@@ -142,7 +149,7 @@ QString faultMessage(const ArithmeticFault& error, double time, const ModelParam
 } // namespace
 
 std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWindow& window, QObject* ui,
-                                 Pace pace, std::function<void()> onDisposed) {
+                                 Pace pace, std::function<void()> onDisposed, RunRecord* record) {
     {
         ModelLock lock(modelMutex());
         acquisition(model, form);
@@ -152,6 +159,7 @@ std::shared_ptr<sym> sym::create(ModelState& model, AcquisitionForm& form, RunWi
     run->en_marche = 1;
     run->m_pacer.setPace(pace);
     run->m_onDisposed = std::move(onDisposed);
+    run->m_record = record;
     run->m_worker = std::thread([raw = run.get()] { raw->body(); });
     return run;
 }
@@ -338,7 +346,7 @@ void sym::runHandOff() {
             return;
         m_handOff = HandOff::Running;
     }
-    RefreshDisplay(m_model, m_window);
+    RefreshDisplay(m_model, m_window, m_record);
     signalWorker([this] { m_handOff = HandOff::Done; });
 }
 
@@ -384,6 +392,11 @@ void sym::dispose() {
 void sym::joinFinishedWorker() {
     if (m_worker.joinable() && disposed())
         m_worker.join();
+}
+
+QString faultExplanation(const ArithmeticFault& fault, const ModelParameters& params, double dx) {
+    const auto [what, cause] = faultReason(fault, params, explicitStabilityLimit(params, dx));
+    return what + QStringLiteral("\n\n") + cause;
 }
 
 QString sym::timeText(double time) {

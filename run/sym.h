@@ -25,6 +25,7 @@
 #include "model/arithmeticfault.h"
 #include "model/modelstate.h"
 #include "run/pace.h"
+#include "run/runrecord.h"
 #include "run/runwindow.h"
 
 #include <QObject>
@@ -47,10 +48,12 @@ public:
     /// Raises ArithmeticFault (no worker is started) when acquisition or the
     /// initial state fault.
     /// The worker takes its steps at `pace`; `onDisposed`, if given, runs on
-    /// the user-interface thread once the worker's body has returned.
+    /// the user-interface thread once the worker's body has returned. Each
+    /// display refresh also goes into `record`, when there is one (it is
+    /// touched on the user-interface thread only).
     static std::shared_ptr<sym> create(ModelState& model, AcquisitionForm& form, RunWindow& window,
                                        QObject* ui, Pace pace = Pace::Max,
-                                       std::function<void()> onDisposed = {});
+                                       std::function<void()> onDisposed = {}, RunRecord* record = nullptr);
 
     /// Ends the worker if it still runs (see end()).
     ~sym();
@@ -109,7 +112,8 @@ private:
 
     ModelState& m_model;
     RunWindow& m_window;
-    QObject* m_ui; // outlives the run: run control ends its runs before it goes
+    QObject* m_ui;                 // outlives the run: run control ends its runs before it goes
+    RunRecord* m_record = nullptr; // outlives the run likewise
 
     mutable std::mutex m_sync;
     std::condition_variable m_wake;
@@ -124,5 +128,10 @@ private:
     std::atomic<bool> m_bodyReturned{false};
     std::thread m_worker;
 };
+
+/// Why a step faulted, in French: the fault, then its likely cause (a zero
+/// length, capacity or time step, a time step above the stability limit of
+/// the scheme for these parameters and cell length, or the usual causes).
+QString faultExplanation(const ArithmeticFault& fault, const ModelParameters& params, double dx);
 
 } // namespace calidor

@@ -15,17 +15,28 @@ struct CommandLine {
         Run,     ///< open the windows
         Help,    ///< print text to standard output, exit 0
         Version, ///< print text to standard output, exit 0
-        Error    ///< print text to standard error, exit 2
+        Error,   ///< print text to standard error, exit 2
+        Batch    ///< run a set-up file without a window, see `batch`
     };
     Action action = Action::Run;
     /// --lang en: English texts; French otherwise, whatever the locale.
     bool english = false;
     /// The help or version text, or the error message; ends with a newline.
     QString text;
+
+    /// --batch FILE --csv OUT [--profiles OUT2] [--set NAME=TEXT ...] [--dialect fr]
+    struct BatchRequest {
+        QString setupPath;
+        QString csvPath;
+        QString profilesPath;  ///< empty: beside the CSV file
+        QStringList overrides; ///< NAME=TEXT, in their order
+        bool frenchDialect = false;
+    } batch;
 };
 
 /// Reads the program's own options from the arguments (the program's name
-/// first, as in argv): -h/--help, -v/--version, --lang en|fr.
+/// first, as in argv): -h/--help, -v/--version, --lang en|fr, and the run
+/// without a window (--batch, --csv, --profiles, --set, --dialect).
 CommandLine parseCommandLine(const QStringList& arguments);
 
 /// The arguments of main() as strings, decoded from the locale's encoding.

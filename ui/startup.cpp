@@ -2,6 +2,7 @@
 
 #include "pictures/pictures.h"
 #include "ui/apropos.h"
+#include "ui/batchcommand.h"
 #include "ui/language.h"
 #include "ui/visu.h"
 
@@ -78,6 +79,13 @@ int calidorMain(int& argc, char** argv) {
     case CommandLine::Action::Error:
         std::fputs(qPrintable(options.text), stderr);
         return 2;
+    case CommandLine::Action::Batch: {
+        // No window system: a core application, for the translations.
+        setApplicationIdentity();
+        QCoreApplication core(argc, argv);
+        installTranslations(options.english);
+        return runBatchCommand(options.batch);
+    }
     case CommandLine::Action::Run:
         break;
     }

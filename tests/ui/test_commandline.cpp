@@ -3,8 +3,10 @@
 #include "ui/commandline.h"
 #include "ui/startup.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace calidor;
@@ -42,6 +44,36 @@ TEST(CommandLine, OwnOptionsAndQtOptionsSideBySide) {
         EXPECT_EQ(line.action, c.action) << where;
         EXPECT_EQ(line.english, c.english) << where;
     }
+}
+
+TEST(CommandLine, RunWithoutAWindow) {
+    using A = CommandLine::Action;
+    const struct {
+        QStringList arguments;
+        A action;
+    } cases[] = {
+        {{"--batch", "a.calidor", "--csv", "a.csv"}, A::Batch},
+        {{"--batch=a.calidor", "--csv", "a.csv", "--set", "Tec=60", "--set", "debc=0,02", "--dialect", "fr",
+          "--profiles", "p.csv", "--lang", "en"},
+         A::Batch},
+        {{"--batch", "a.calidor"}, A::Error},          // nowhere to write
+        {{"--csv", "a.csv"}, A::Error},                // nothing to run
+        {{"--batch", "a.calidor", "--csv"}, A::Error}, // a value missing
+        {{"--batch", "a.calidor", "--csv", "a.csv", "--dialect", "de"}, A::Error},
+        {{"--batch", "a.calidor", "--csv", "a.csv", "-platform", "xcb"}, A::Error},
+        {{"--batch", "a.calidor", "--csv", "a.csv", "b.calidor"}, A::Error},
+        {{"--batch", "a.calidor", "--batch", "b.calidor", "--csv", "a.csv"}, A::Error},
+        {{"--batch", "", "--csv", "a.csv"}, A::Error},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseCommandLine(QStringList{"calidor"} + c.arguments).action, c.action)
+            << c.arguments.join(' ').toStdString();
+    const CommandLine full = parseCommandLine(QStringList{"calidor"} + cases[1].arguments);
+    EXPECT_EQ(full.batch.setupPath, "a.calidor");
+    EXPECT_EQ(full.batch.profilesPath, "p.csv");
+    EXPECT_EQ(full.batch.overrides, (QStringList{"Tec=60", "debc=0,02"}));
+    EXPECT_TRUE(full.batch.frenchDialect);
+    EXPECT_TRUE(full.english);
 }
 
 // ---------------------------------------------------------------------------
@@ -116,6 +148,43 @@ TEST(Program, WithoutADisplaySaysSoInOneLine) {
     const Outcome failed = runProgram({}, unreachable);
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.err.endsWith(line)) << failed.err.toStdString();
+}
+
+TEST(Program, RunsASetUpWithoutADisplayAndSaysHowItEnded) {
+    QTemporaryDir dir;
+    const QString setup = dir.filePath("séance é.calidor");
+    QFile file(setup);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "calidor-setup", "version": 1, "fields": {"tmax": "2"}})");
+    file.close();
+    const QString csv = dir.filePath("résultats.csv");
+
+    const Outcome done = runProgram({"--batch", setup, "--csv", csv});
+    EXPECT_EQ(done.status, 0) << done.err.toStdString();
+    EXPECT_TRUE(QFile::exists(csv));
+    EXPECT_TRUE(QFile::exists(dir.filePath("résultats-profils.csv")));
+
+    const Outcome fault = runProgram({"--batch", setup, "--csv", csv, "--set", "dt=0.05", "--set", "tmax=9"});
+    EXPECT_EQ(fault.status, 3);
+    EXPECT_TRUE(fault.err.contains("t = 0.100 s")) << fault.err.toStdString();
+
+    for (const QStringList& bad :
+         {QStringList{"--batch", dir.filePath("absent.calidor"), "--csv", csv},
+          QStringList{"--batch", setup, "--csv", csv, "--set", "Tec=chaud"},
+          QStringList{"--batch", setup, "--csv", dir.filePath("absent/r.csv")}, QStringList{"--batch", setup},
+          QStringList{"--batch", setup, "--csv", setup},
+          QStringList{"--batch", setup, "--csv", csv, "--profiles", csv}}) {
+        const Outcome refused = runProgram(bad);
+        EXPECT_EQ(refused.status, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.startsWith("calidor : ")) << refused.err.toStdString();
+    }
+    // Refusing an output never costs the set-up or an earlier record.
+    QFile kept(setup);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().startsWith(R"({"format": "calidor-setup")"));
+    QFile record(csv);
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(record.readAll().startsWith("# Calidor"));
 }
 
 } // namespace
