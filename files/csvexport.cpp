@@ -1,7 +1,7 @@
 #include "files/csvexport.h"
 
 #include "files/atomicsave.h"
-#include "files/fieldnames.h"
+#include "model/acquisition.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,8 +42,8 @@ void appendSetup(std::string& out, const RunRecord& record, CsvDialect dialect, 
     if (!context.note.isEmpty())
         appendComment(out, QCoreApplication::translate("calidor::files", "note : %1").arg(context.note));
     for (int f = 0; f < FieldCount; ++f) {
-        std::string line = std::string("# ") + fieldName(Field(f)) + " = ";
-        appendNumber(line, fieldValue(record.parameters(), Field(f)), dialect);
+        std::string line = std::string("# ") + fieldEntry(Field(f)).name + " = ";
+        appendNumber(line, parameterOf(record.parameters(), Field(f)), dialect);
         out += line + "    [" + fieldLabel(Field(f)) + "]\n";
     }
     appendComment(out, record.parameters().cocourant == 1

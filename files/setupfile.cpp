@@ -1,7 +1,7 @@
 #include "files/setupfile.h"
 
 #include "files/atomicsave.h"
-#include "files/fieldnames.h"
+#include "model/fieldtable.h"
 #include "model/numbertext.h"
 
 #include <QCoreApplication>
@@ -79,7 +79,7 @@ std::optional<Fault> readFields(const QJsonValue& value, SetupDocument& setup) {
     const QJsonObject fields = value.toObject();
     for (auto it = fields.begin(); it != fields.end(); ++it) {
         const QString key = QStringLiteral("fields.") + it.key();
-        const std::optional<Field> field = fieldNamed(it.key().toStdString());
+        const std::optional<Field> field = fieldByName(it.key().toStdString());
         if (!field)
             return Fault{key, QCoreApplication::translate("calidor::files",
                                                           "ce n'est pas un paramètre de l'échangeur")};
@@ -228,7 +228,7 @@ SetupReading readSetupFile(const QString& path) {
 QByteArray setupBytes(const SetupDocument& setup) {
     QJsonObject fields;
     for (int f = 0; f < FieldCount; ++f)
-        fields.insert(QString::fromLatin1(fieldName(Field(f))), QString::fromStdString(setup.texts[f]));
+        fields.insert(QString::fromLatin1(fieldEntry(Field(f)).name), QString::fromStdString(setup.texts[f]));
     QJsonObject root{
         {QStringLiteral("format"), Format},
         {QStringLiteral("version"), Version},
@@ -250,7 +250,7 @@ QString writeSetupFile(const QString& path, const SetupDocument& setup) {
 QString overrideField(SetupDocument& setup, const QString& assignment) {
     const qsizetype eq = assignment.indexOf(QLatin1Char('='));
     const QString name = eq < 0 ? assignment : assignment.left(eq);
-    const std::optional<Field> field = fieldNamed(name.toStdString());
+    const std::optional<Field> field = fieldByName(name.toStdString());
     if (eq < 0 || !field)
         return QCoreApplication::translate(
                    "calidor::files",

@@ -2,9 +2,7 @@
 // refused whole with a message that says where and why, and saving never
 // leaves a half-written file.
 #include "files/atomicsave.h"
-#include "files/fieldnames.h"
 #include "files/setupfile.h"
-#include "run/batchrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,26 +123,6 @@ TEST(SetupFile, CommandLineOverridesFollowTheNumberRule) {
         EXPECT_FALSE(overrideField(setup, QString::fromUtf8(refused)).isEmpty()) << refused;
         EXPECT_TRUE(setup == before) << refused;
     }
-}
-
-// Every name reaches the parameter it says, through acquisition as the
-// window takes a field: a mismatch in the table would set another quantity.
-TEST(FieldNames, EachNameSetsItsOwnParameterAndNoOther) {
-    for (const NamedParameter& named : NamedParameters) {
-        const std::optional<Field> field = fieldNamed(named.name);
-        ASSERT_TRUE(field) << named.name;
-        EXPECT_STREQ(fieldName(*field), named.name);
-        auto model = std::make_unique<ModelState>();
-        std::array<std::string, FieldCount> texts = startupFieldTexts();
-        texts[int(*field)] = "17"; // no default; a flow's slider brings it to its end
-        HeadlessForm form(*model, texts, true);
-        acquisition(*model, form);
-        for (const NamedParameter& other : NamedParameters) {
-            const bool changed = model->params.*other.member != ModelParameters{}.*other.member;
-            EXPECT_EQ(changed, other.member == named.member) << named.name << " -> " << other.name;
-        }
-    }
-    EXPECT_FALSE(fieldNamed("cocourant"));
 }
 
 // Seeded mutations of a good document: every reading ends, with a set-up or
