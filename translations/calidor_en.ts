@@ -271,30 +271,6 @@ P_h − P_c stays below %3 % of P_h and Sgen within %3 % of its steady-state for
 <context>
     <name>calidor::CommandLine</name>
     <message>
-        <source>Usage : calidor [options]
-Simulateur d&apos;un échangeur de chaleur en régime transitoire, pour l&apos;enseignement.
-
-Options :
-  -h, --help      affiche cette aide et s&apos;arrête
-  -v, --version   affiche la version et s&apos;arrête
-  --lang en|fr    langue des textes : fr (par défaut, quelle que soit la langue
-                  du bureau) ou en
-
-Les options de Qt (-platform, -style, -geometry...) sont acceptées aussi.
-</source>
-        <translation>Usage: calidor [options]
-Simulator of a heat exchanger in transient operation, for teaching.
-
-Options:
-  -h, --help      show this help and exit
-  -v, --version   show the version and exit
-  --lang en|fr    language of the texts: fr (the default, whatever the
-                  desktop&apos;s language) or en
-
-Qt&apos;s own options (-platform, -style, -geometry...) are accepted too.
-</translation>
-    </message>
-    <message>
         <source>Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure &lt;https://www.gnu.org/licenses/gpl-3.0.html&gt;.
 Ce programme est un logiciel libre, fourni sans aucune garantie.
 </source>
@@ -313,6 +289,64 @@ This is free software, provided without any warranty.
     <message>
         <source>langue inconnue « %1 » (en ou fr)</source>
         <translation>unknown language “%1” (en or fr)</translation>
+    </message>
+    <message>
+        <source>Usage : calidor [options]
+Simulateur d&apos;un échangeur de chaleur en régime transitoire, pour l&apos;enseignement.
+
+Options :
+  -h, --help      affiche cette aide et s&apos;arrête
+  -v, --version   affiche la version et s&apos;arrête
+  --lang en|fr    langue des textes : fr (par défaut, quelle que soit la langue
+                  du bureau) ou en
+
+Marche sans fenêtre (aucun affichage nécessaire) :
+  calidor --batch RÉGLAGE.calidor --csv RÉSULTATS.csv [--profiles PROFILS.csv]
+          [--set NOM=TEXTE ...] [--dialect fr]
+  --batch FICHIER    fait la marche du réglage enregistré dans FICHIER
+  --csv FICHIER      y écrit un relevé par affichage : le temps simulé (s), les
+                     températures en bout, les puissances, la production
+                     d&apos;entropie, les entrées en vigueur
+  --profiles FICHIER les profils du dernier affichage (par défaut à côté du
+                     relevé : RÉSULTATS-profils.csv)
+  --set NOM=TEXTE    remplace le texte d&apos;un champ (Tec, debc, Lech, tmax...)
+  --dialect fr       point-virgule et virgule décimale (par défaut : virgule
+                     et point décimal)
+  Statut de sortie : 0 marche finie, 2 fichier ou option refusés, 3 erreur de
+  calcul pendant la marche (le relevé jusqu&apos;à l&apos;erreur est écrit).
+
+Les options de Qt (-platform, -style, -geometry...) sont acceptées aussi.
+</source>
+        <translation>Usage: calidor [options]
+Simulator of a heat exchanger in transient operation, for teaching.
+
+Options:
+  -h, --help      show this help and exit
+  -v, --version   show the version and exit
+  --lang en|fr    language of the texts: fr (the default, whatever the
+                  desktop&apos;s language) or en
+
+Run without a window (no display needed):
+  calidor --batch SETUP.calidor --csv RESULTS.csv [--profiles PROFILES.csv]
+          [--set NAME=TEXT ...] [--dialect fr]
+  --batch FILE       runs the set-up saved in FILE
+  --csv FILE         writes one row per refresh there: the simulated time (s),
+                     the far-end temperatures, the heat rates, the entropy
+                     production, the inlets in force
+  --profiles FILE    the profiles of the last refresh (by default beside the
+                     record: RESULTS-profils.csv)
+  --set NAME=TEXT    replaces a field&apos;s text (Tec, debc, Lech, tmax...)
+  --dialect fr       semicolons and decimal commas (default: commas and
+                     decimal points)
+  Exit status: 0 run finished, 2 file or option refused, 3 computation error
+  during the run (the record up to the error is written).
+
+Qt&apos;s own options (-platform, -style, -geometry...) are accepted too.
+</translation>
+    </message>
+    <message>
+        <source>l&apos;option --%1 attend une valeur</source>
+        <translation>the option --%1 needs a value</translation>
     </message>
 </context>
 <context>
@@ -838,6 +872,23 @@ the value was brought back to %3.</translation>
     </message>
 </context>
 <context>
+    <name>calidor::batch</name>
+    <message>
+        <source>« %1 » est le réglage de la marche : les résultats ne l&apos;écraseront pas.</source>
+        <translation>“%1” is the run&apos;s set-up: the results will not overwrite it.</translation>
+    </message>
+    <message>
+        <source>Le relevé jusqu&apos;à l&apos;erreur est dans « %1 ».</source>
+        <translation>The record up to the error is in “%1”.</translation>
+    </message>
+    <message>
+        <source>La marche s&apos;est arrêtée à t = %1 s.
+%2</source>
+        <translation>The run stopped at t = %1 s.
+%2</translation>
+    </message>
+</context>
+<context>
     <name>calidor::charts::ChartView</name>
     <message>
         <source>Copier l&apos;image</source>
@@ -857,6 +908,169 @@ the value was brought back to %3.</translation>
     <message>
         <source> [points anciens allégés]</source>
         <translation> [older points thinned]</translation>
+    </message>
+</context>
+<context>
+    <name>calidor::files</name>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : le dossier « %2 » n&apos;existe pas.</source>
+        <translation>Cannot save “%1”: the folder “%2” does not exist.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : « %2 » n&apos;est pas un dossier.</source>
+        <translation>Cannot save “%1”: “%2” is not a folder.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : le dossier « %2 » est en lecture seule.</source>
+        <translation>Cannot save “%1”: the folder “%2” is read-only.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : c&apos;est un dossier.</source>
+        <translation>Cannot save “%1”: it is a folder.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : le fichier est en lecture seule.</source>
+        <translation>Cannot save “%1”: the file is read-only.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : %2.</source>
+        <translation>Cannot save “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer : aucun nom de fichier.</source>
+        <translation>Cannot save: no file name.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : l&apos;écriture a échoué (disque plein ?) : %2. Le fichier précédent, s&apos;il y en avait un, est intact.</source>
+        <translation>Cannot save “%1”: writing failed (disk full?): %2. The earlier file, if there was one, is intact.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer « %1 » : %2. Le fichier précédent, s&apos;il y en avait un, est intact.</source>
+        <translation>Cannot save “%1”: %2. The earlier file, if there was one, is intact.</translation>
+    </message>
+    <message>
+        <source>Calidor : échangeur de chaleur, résultats d&apos;une marche</source>
+        <translation>Calidor: heat exchanger, results of a run</translation>
+    </message>
+    <message>
+        <source>titre : %1</source>
+        <translation>title: %1</translation>
+    </message>
+    <message>
+        <source>note : %1</source>
+        <translation>note: %1</translation>
+    </message>
+    <message>
+        <source>disposition : co-courant</source>
+        <translation>arrangement: co-current</translation>
+    </message>
+    <message>
+        <source>disposition : contre-courant</source>
+        <translation>arrangement: counter-current</translation>
+    </message>
+    <message>
+        <source>%1 lignes pour %2 affichages : les plus anciens sont résumés (premier, dernier, plus bas et plus haut de chaque colonne)</source>
+        <translation>%1 rows for %2 refreshes: the oldest are summarised (first, last, lowest and highest of each column)</translation>
+    </message>
+    <message>
+        <source>profils le long de l&apos;échangeur à t = %1 s</source>
+        <translation>profiles along the exchanger at t = %1 s</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;a été enregistré : le relevé et les profils iraient dans le même fichier « %1 ».</source>
+        <translation>Nothing was saved: the record and the profiles would go to the same file “%1”.</translation>
+    </message>
+    <message>
+        <source>ce doit être un objet { &quot;nom&quot;: &quot;texte&quot;, ... }</source>
+        <translation>it must be an object { &quot;name&quot;: &quot;text&quot;, ... }</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un paramètre de l&apos;échangeur</source>
+        <translation>it is not a parameter of the exchanger</translation>
+    </message>
+    <message>
+        <source>la valeur doit être un texte entre guillemets, tel qu&apos;on le tape (&quot;70.00&quot;)</source>
+        <translation>the value must be a quoted text, as it is typed (&quot;70.00&quot;)</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas un nombre : %2</source>
+        <translation>“%1” is not a number: %2</translation>
+    </message>
+    <message>
+        <source>la valeur doit être l&apos;un des textes %1</source>
+        <translation>the value must be one of the texts %1</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un réglage de Calidor (&quot;format&quot;: &quot;%1&quot; attendu)</source>
+        <translation>this is not a Calidor set-up (&quot;format&quot;: &quot;%1&quot; expected)</translation>
+    </message>
+    <message>
+        <source>la version doit être le nombre %1</source>
+        <translation>the version must be the number %1</translation>
+    </message>
+    <message>
+        <source>version %1 inconnue : ce programme lit la version %2</source>
+        <translation>unknown version %1: this program reads version %2</translation>
+    </message>
+    <message>
+        <source>la valeur doit être un texte entre guillemets</source>
+        <translation>the value must be a quoted text</translation>
+    </message>
+    <message>
+        <source>la valeur doit être true ou false</source>
+        <translation>the value must be true or false</translation>
+    </message>
+    <message>
+        <source>clé inconnue</source>
+        <translation>unknown key</translation>
+    </message>
+    <message>
+        <source>Le fichier « %1 » n&apos;a pas été ouvert : %2 : %3.</source>
+        <translation>The file “%1” was not opened: %2: %3.</translation>
+    </message>
+    <message>
+        <source>Le fichier « %1 » n&apos;a pas été ouvert : il dépasse 1 Mio, ce n&apos;est pas un réglage de Calidor.</source>
+        <translation>The file “%1” was not opened: it is larger than 1 MiB, it is not a Calidor set-up.</translation>
+    </message>
+    <message>
+        <source>ligne %1, colonne %2</source>
+        <translation>line %1, column %2</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas du JSON lisible (%1)</source>
+        <translation>it is not readable JSON (%1)</translation>
+    </message>
+    <message>
+        <source>le document</source>
+        <translation>the document</translation>
+    </message>
+    <message>
+        <source>ce doit être un objet JSON { ... }</source>
+        <translation>it must be a JSON object { ... }</translation>
+    </message>
+    <message>
+        <source>clé « %1 »</source>
+        <translation>key “%1”</translation>
+    </message>
+    <message>
+        <source>Le fichier « %1 » n&apos;a pas été ouvert : c&apos;est un dossier.</source>
+        <translation>The file “%1” was not opened: it is a folder.</translation>
+    </message>
+    <message>
+        <source>Le fichier « %1 » n&apos;a pas été ouvert : %2.</source>
+        <translation>The file “%1” was not opened: %2.</translation>
+    </message>
+    <message>
+        <source>Le fichier « %1 » n&apos;a pas été lu : %2.</source>
+        <translation>The file “%1” was not read: %2.</translation>
+    </message>
+    <message>
+        <source>« %1 » : NOM=TEXTE attendu, où NOM est un paramètre (Tec, debc, Lech...)</source>
+        <translation>“%1”: NAME=TEXT expected, where NAME is a parameter (Tec, debc, Lech...)</translation>
+    </message>
+    <message>
+        <source>%1 : « %2 » n&apos;est pas un nombre : %3</source>
+        <translation>%1: “%2” is not a number: %3</translation>
     </message>
 </context>
 <context>
