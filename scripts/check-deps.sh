@@ -123,7 +123,7 @@ EOF
 called_programs() {
   printf '%s\n' cmake ctest cpack gzip fakeroot dpkg-shlibdeps dpkg-deb lintian hardening-check \
     clang-format-14 git Xvfb xdotool xwd /usr/bin/convert desktop-file-validate appstreamcli \
-    apt-get fc-match ldd
+    apt-get fc-match ldd python3
   local sources=(tests .ci scripts/test.sh scripts/run.sh scripts/install-deps.sh scripts/check-deps.sh
                  scripts/check-deb.sh scripts/check-format.sh scripts/make-deb.sh)
   grep -rhoE 'command -v [A-Za-z0-9_.+-]+' "${sources[@]}" | awk '{ print $3 }'

@@ -18,8 +18,8 @@ packages=(
   fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
   # running on a Wayland desktop, and opening the model document and the links
   qt6-wayland xdg-utils
-  # the end-to-end test on a real X server
-  xvfb xdotool x11-apps imagemagick
+  # the end-to-end test on a real X server; the CSV files read back by Python
+  xvfb xdotool x11-apps imagemagick python3
   # the installed tree's validators, the Debian package and its checks
   desktop-file-utils appstream dpkg-dev fakeroot lintian devscripts
   clang-format-14
