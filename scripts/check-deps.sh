@@ -123,7 +123,7 @@ EOF
 called_programs() {
   printf '%s\n' cmake ctest cpack gzip fakeroot dpkg-shlibdeps dpkg-deb lintian hardening-check \
     clang-format-14 git Xvfb xdotool xwd /usr/bin/convert desktop-file-validate appstreamcli \
-    apt-get fc-match ldd python3
+    apt-get fc-match ldd
   local sources=(tests .ci scripts/test.sh scripts/run.sh scripts/install-deps.sh scripts/check-deps.sh
                  scripts/check-deb.sh scripts/check-format.sh scripts/make-deb.sh)
   grep -rhoE 'command -v [A-Za-z0-9_.+-]+' "${sources[@]}" | awk '{ print $3 }'
@@ -148,9 +148,10 @@ check_build() {
   done < <(grep -E '^[A-Za-z0-9_]+_DIR:PATH=/' "$build/CMakeCache.txt")
 
   # The programs and libraries found: the toolchain, and whatever else the
-  # generated build or install steps use (CMake also records optional finds,
+  # generated build, install or test steps use (CMake also records optional finds,
   # such as valgrind for ctest's memory check, that nothing here runs).
-  find "$build" \( -name build.make -o -name link.txt -o -name flags.make -o -name cmake_install.cmake \) \
+  find "$build" \( -name build.make -o -name link.txt -o -name flags.make -o -name cmake_install.cmake \
+    -o -name CTestTestfile.cmake \) \
     -exec cat {} + >"$work/buildfiles"
   local name file
   while IFS='=' read -r name file; do
