@@ -36,7 +36,12 @@ cp "$deb" "$work/first.deb"
 rm -f "$build/docs/calidor-modele.pdf"
 scripts/make-deb.sh "$build" >/dev/null
 if ! cmp -s "$deb" "$work/first.deb"; then
-  echo "check-deb: making the package twice gave different bytes" >&2
+  echo "check-deb: making the package twice gave different bytes; what differs:" >&2
+  mkdir "$work/a" "$work/b"
+  dpkg-deb -R "$work/first.deb" "$work/a"
+  dpkg-deb -R "$deb" "$work/b"
+  diff -r "$work/a" "$work/b" >&2 || true
+  diff <(dpkg-deb -c "$work/first.deb") <(dpkg-deb -c "$deb") >&2 || true
   exit 1
 fi
 echo "check-deb: the package is the same when made again"
